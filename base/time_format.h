@@ -1,0 +1,29 @@
+// The fixed date and time patterns of the clock label, the tray tip and the alarm
+// check. They are written out here rather than taken from the locale: in the
+// Japanese locale the separators are "/" and ":", and the alarm check only needs
+// both sides formatted alike.
+#pragma once
+
+#include "base/text.h"
+
+namespace poko {
+
+struct LocalTime {
+    int year, month, day, hour, minute, second;
+};
+
+// "hh:mm", each at least two digits: (7, 5) gives "07:05".
+Text FormatHhMm(int hour, int minute);
+
+// "yyyy/mm/dd hh:mm", one blank between date and time: "2026/12/06 09:05".
+Text FormatClock(const LocalTime& t);
+
+// The set time as the alarm check compares it: the leading-number values of the two
+// box texts in DecimalText form, joined by ":", read as a time of day and written
+// "hh:mm". When they do not make a time of day (not whole numbers in 0..23 and
+// 0..59, or too large) the joined text itself is returned, for example "24:0" or
+// "7.5:3"; the current time formatted "hh:mm" never equals it, so such a setting
+// simply never fires.
+Text SetTimeText(const Text& hour_text, const Text& minute_text);
+
+}  // namespace poko
