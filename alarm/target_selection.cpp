@@ -1,0 +1,45 @@
+// Choosing the launch target: the open-file dialog and files dropped on the box.
+#include "alarm/target_selection.h"
+
+#include "app/frm_timer.h"
+#include "base/ansi.h"
+
+namespace poko {
+
+Text ConvertFilter(const Text& filter) {
+    Text out = filter;
+    for (char16_t& c : out)
+        if (c == u'|') c = u'\0';
+    return out;
+}
+
+Text OpenFileDialog(Platform& platform, Handle owner, const Text& initialDir, Text& filter, std::uint32_t flags) {
+    filter = ConvertFilter(filter);
+    OpenFileRecord r;
+    r.lStructSize = 76;
+    r.hwndOwner = owner;
+    r.hInstance = platform.ModuleHandle();
+    r.filter = ToAnsi(filter) + std::string(2, '\0');
+    r.nFilterIndex = 1;
+    r.file.assign(257, '\0');
+    r.nMaxFile = 256;
+    r.fileTitle.assign(257, '\0');
+    r.nMaxFileTitle = 256;
+    r.initialDir = ToAnsi(initialDir);
+    r.title = ToAnsi(u"ファイルを開く");
+    r.flags = flags;
+    if (!platform.GetOpenFileNameA(r)) return {};
+    return FromAnsi(std::string_view(r.file.c_str()));
+}
+
+void FrmTimer::cmdFileOpen_Click() {
+    Text filter = u"全てのファイル|*.*";
+    const Text chosen = OpenFileDialog(platform_, hWnd, u"", filter, 0);
+    if (!chosen.empty()) TextFileName.SetText(chosen);
+}
+
+void FrmTimer::TextFileName_Dropped(const std::vector<Text>* files) {
+    if (files && !files->empty()) TextFileName.SetText(files->front());
+}
+
+}  // namespace poko

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "base/text.h"
+#include "platform/platform.h"
+
+namespace poko {
+
+// Every "|" becomes a NUL; the length stays.
+Text ConvertFilter(const Text& filter);
+// The open-file dialog; the chosen path, or the empty text on cancel or failure. The
+// caller's filter holds the converted form afterwards.
+Text OpenFileDialog(Platform& platform, Handle owner, const Text& initialDir, Text& filter, std::uint32_t flags);
+
+}  // namespace poko

@@ -1,0 +1,27 @@
+#include "app/command_line.h"
+
+#include "base/number.h"
+#include "base/search.h"
+
+namespace poko {
+
+CommandLine ParseCommandLine(const Text& args) {
+    CommandLine cl;
+    cl.minimise = InStr(args, u"-M") > 0;
+    cl.toggleAlarm = InStr(args, u"-TS") > 0;
+
+    if (int p = InStr(args, u"TIME=")) {
+        const Text digits = Mid(args, p + 5, 4);
+        if (digits.size() == 4) {
+            cl.hour = DecimalText(LeadingNumberValue(digits.substr(0, 2)).value);
+            cl.minute = DecimalText(LeadingNumberValue(digits.substr(2, 2)).value);
+        }
+    }
+    if (int p = InStr(args, u"FILE=\"")) {
+        const int open = p + 5;
+        if (int close = InStr(args, u"\"", open + 1)) cl.target = Mid(args, open + 1, close - open - 1);
+    }
+    return cl;
+}
+
+}  // namespace poko

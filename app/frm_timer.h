@@ -1,0 +1,135 @@
+// The main window frm_Timer: its controls, the state kept beside them, and one handler
+// per control event. The handlers live in the folder of the capability they serve
+// (app/ start-up and exit, ui/ tray and window procedure, alarm/ time entry, arming,
+// the alarm check, shutdown and target selection).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+#include "base/text.h"
+#include "platform/platform.h"
+#include "ui/controls.h"
+
+namespace poko {
+
+// What start-up read into the controls and WindowAlpha, or found there when it stopped
+// early: exit writes a key that start-up never reached only when the user has changed it.
+struct SettingsSnapshot {
+    Text fileName, hour, minute;
+    float top = 0, left = 0;
+    bool ai = false;
+    std::uint8_t alpha = 0;
+};
+
+class FrmTimer {
+public:
+    explicit FrmTimer(Platform& platform);
+    FrmTimer(const FrmTimer&) = delete;
+    FrmTimer& operator=(const FrmTimer&) = delete;
+
+    // Controls, named as the system names them.
+    Window frm_Timer{u"frm_Timer"};
+    Label L_Title{u"L_Title"};
+    Label L_Time{u"L_Time"};
+    std::array<Label, 4> Label1{Label{u"Label1", 0}, Label{u"Label1", 1}, Label{u"Label1", 2}, Label{u"Label1", 3}};
+    TextBox TextH{u"TextH"};
+    TextBox TextM{u"TextM"};
+    TextBox TextFileName{u"TextFileName"};
+    ScrollBar VS_h{u"VS_h", 0, 23};
+    ScrollBar VS_m{u"VS_m", 0, 59};
+    Button C_TimerStart{u"C_TimerStart"};
+    Button cmdFileOpen{u"cmdFileOpen"};
+    TimerControl Timer_Time{u"Timer_Time", 1000, true};
+    TimerControl Timer{u"Timer", 1000, false};
+    MenuItem mPopUpSys{u"mPopUpSys", u"システムトレイメニュー"};
+    MenuItem* M_kansi = nullptr;
+    MenuItem* M_toumei = nullptr;
+    std::array<MenuItem*, 4> M_WinCon{};
+    MenuItem* ShowGIP = nullptr;
+    MenuItem* M_WinCmm = nullptr;
+    MenuItem* M_WindowView = nullptr;
+    MenuItem* M_Exit = nullptr;
+    // PicIcon(0) stopped, PicIcon(1) armed: icon handles given by the platform.
+    std::array<Handle, 2> PicIcon{};
+    Handle hWnd = 0;
+
+    // State kept beside the controls.
+    Text IniPath;
+    std::uint8_t WindowAlpha = 0;
+    TrayIconRecord TrayIconData;
+    std::uint32_t TaskbarCreatedMsg = 0;
+    std::int32_t WheelTarget = 0;
+
+    // Start-up and exit (app/startup.cpp).
+    void Form_Load();
+    void Form_Unload();
+    int StartupStepsDone() const { return startup_done_; }
+
+    // Tray icon and window procedure (ui/tray.cpp).
+    void TrayIconAdd();
+    void TrayIconModify();
+    void TrayIconDelete();
+    void TrayTipSetting(const Text& tip);
+    Text TrayTipText() const;
+    void TrayIconSetting();
+    bool TrayIconShown() const { return tray_shown_; }
+    // The part of WindowProc that is the program's own: true when the message was seen
+    // (not nested); the caller passes every message on either way.
+    bool WindowProcHook(std::uint32_t message, std::uintptr_t wParam);
+    void Form_MouseMove(int x);
+    void Form_Resize();
+    void M_WindowView_Click();
+    void M_Exit_Click();
+
+    // Time entry (alarm/time_entry.cpp).
+    void TextH_Change();
+    void TextM_Change();
+    void VS_h_Change();
+    void VS_m_Change();
+    void vbWheelPlus();
+    void vbWheelMinus();
+    void TimeBox_MouseDown(TextBox& box, MouseButton button);
+    void PopupMenu();
+
+    // Arming, the alarm check and its actions (alarm/).
+    void ToggleAlarm();
+    void Timer_Timer();
+    void ShutdownWindows(std::uint32_t flags);
+    std::function<void()> PickBoard;  // the mascot's board picker
+
+    // Target selection (alarm/target_selection.cpp).
+    void cmdFileOpen_Click();
+    void TextFileName_Dropped(const std::vector<Text>* files);
+
+    // Clock (Timer_Time).
+    void Timer_Time_Timer();
+
+    // Set by M_Exit: the platform closes the window, which runs Form_Unload.
+    std::function<void()> requestClose;
+
+    Platform& platform() { return platform_; }
+
+private:
+    void BuildMenu();
+    void WireEvents();
+    void WheelStep(int delta);
+    void TimeChangeRule(TextBox& box, ScrollBar& bar, int max);
+    void StoreTip(const Text& tip);
+    void SendTray(std::uint32_t message);
+    bool StartupSequence();
+    void WriteSettings();
+
+    Platform& platform_;
+    int startup_done_ = 0;
+    bool unloaded_ = false;
+    bool tray_shown_ = false;
+    bool in_window_proc_ = false;
+    SettingsSnapshot loaded_;
+};
+
+// Opacity steps of the transparency menu, by M_WinCon index.
+inline constexpr std::array<std::uint8_t, 4> kOpacitySteps{255, 204, 153, 102};
+
+}  // namespace poko

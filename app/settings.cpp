@@ -1,0 +1,96 @@
+#include "app/settings.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "base/ansi.h"
+#include "base/number.h"
+#include "base/search.h"
+
+namespace poko {
+
+namespace {
+
+constexpr std::uint32_t kBufferSize = 255;
+
+// The profile calls trim blanks around a value and drop one pair of enclosing quotes
+// when they read it back.
+bool ProfileBlank(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\u3000' ||
+           c == u'\u00A0';
+}
+
+bool NeedsQuotes(const Text& v) {
+    if (v.empty()) return false;
+    if (ProfileBlank(v.front()) || ProfileBlank(v.back())) return true;
+    return v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front();
+}
+
+bool IsDigitIn(char16_t c, int base) {
+    if (c >= u'0' && c <= u'9') return c - u'0' < base;
+    const char16_t u = (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c;
+    return base == 16 && u >= u'A' && u <= u'F';
+}
+
+// The whole text, blanks aside, reads as one number.
+bool IsNumeric(const Text& text) {
+    Text s;
+    for (char16_t c : text)
+        if (c != u' ' && c != u'\t' && c != u'\n') s += c;
+    size_t i = 0;
+    auto digits = [&](int base) {
+        size_t start = i;
+        while (i < s.size() && IsDigitIn(s[i], base)) ++i;
+        return i > start;
+    };
+    if (s.size() > 2 && s[0] == u'&') {
+        const char16_t k = AsciiUpper(s.substr(1, 1))[0];
+        if (k != u'H' && k != u'O') return false;
+        i = 2;
+        return digits(k == u'H' ? 16 : 8) && i == s.size();
+    }
+    if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) ++i;
+    bool any = digits(10);
+    if (i < s.size() && s[i] == u'.') {
+        ++i;
+        any = digits(10) || any;
+    }
+    if (!any) return false;
+    if (i < s.size() && (s[i] == u'e' || s[i] == u'E' || s[i] == u'd' || s[i] == u'D')) {
+        ++i;
+        if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) ++i;
+        if (!digits(10)) return false;
+    }
+    return i == s.size();
+}
+
+}  // namespace
+
+Text ReadIni(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& def) {
+    char buffer[kBufferSize];
+    std::memset(buffer, ' ', sizeof buffer);
+    std::uint32_t n = platform.GetPrivateProfileStringA(ToAnsi(section), ToAnsi(key), ToAnsi(def), buffer,
+                                                        kBufferSize, ToAnsi(path));
+    n = std::min(n, kBufferSize - 1);
+    return FromAnsi(std::string_view(buffer, n));
+}
+
+void WriteIni(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& value) {
+    // A value that the read would alter (a target " EXIT" would come back as the
+    // shutdown "EXIT") is written inside quotes, which the read removes again.
+    const Text stored = NeedsQuotes(value) ? u"\"" + value + u"\"" : value;
+    platform.WritePrivateProfileStringA(ToAnsi(section), ToAnsi(key), ToAnsi(stored), ToAnsi(path));
+}
+
+std::optional<bool> TruthValue(const Text& text) {
+    Text t = text;
+    while (!t.empty() && (t.front() == u' ' || t.front() == u'\t')) t.erase(0, 1);
+    while (!t.empty() && (t.back() == u' ' || t.back() == u'\t')) t.pop_back();
+    const Text upper = AsciiUpper(t);
+    if (upper == u"TRUE") return true;
+    if (upper == u"FALSE") return false;
+    if (!IsNumeric(t)) return std::nullopt;
+    return LeadingNumberValue(t).value != 0;
+}
+
+}  // namespace poko

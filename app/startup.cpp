@@ -1,0 +1,161 @@
+// Start-up and exit of the main window: restore the last run from Timer.ini, obey the
+// command line, and write the settings back at exit.
+#include <cfloat>
+#include <cmath>
+
+#include "app/command_line.h"
+#include "app/frm_timer.h"
+#include "app/settings.h"
+#include "base/ansi.h"
+#include "base/number.h"
+
+namespace poko {
+
+namespace {
+
+constexpr std::int32_t GWL_EXSTYLE_ = -20;
+constexpr std::int32_t WS_EX_LAYERED_ = 0x80000;
+constexpr std::uint32_t LWA_ALPHA_ = 2;
+
+// A stored position as a single-precision number of twips, or nothing when it cannot
+// be one (a number too large for a double or for a single).
+std::optional<float> Twips(const Text& text) {
+    const LeadingNumber n = LeadingNumberValue(text);
+    if (n.overflow || std::fabs(n.value) > FLT_MAX) return std::nullopt;
+    return static_cast<float>(n.value);
+}
+
+}  // namespace
+
+// Steps in the fixed order; a step that fails ends start-up there, quietly, and the
+// window opens with what was done so far. startup_done_ counts the completed steps.
+bool FrmTimer::StartupSequence() {
+    auto done = [this](int step) { startup_done_ = step; };
+
+    Timer_Time_Timer();
+    done(1);
+
+    VS_m.SetValue(59 - static_cast<int>(RoundHalfEven(LeadingNumberValue(TextM.GetText()).value)));
+    VS_h.SetValue(23 - static_cast<int>(RoundHalfEven(LeadingNumberValue(TextH.GetText()).value)));
+    done(2);
+
+    const Text folder = platform_.AppFolder();
+    const Text picture = folder + u"\\back.jpg";
+    if (platform_.FileAttributes(picture) == FileKind::Normal) {
+        if (!platform_.LoadBackgroundPicture(picture)) return false;
+    } else {
+        L_Title.SetOpaque(true);
+    }
+    done(3);
+
+    IniPath = folder + u"\\Timer.ini";
+    done(5);
+
+    TextFileName.SetText(ReadIni(platform_, IniPath, u"CONFIG", u"FILENAME", u""));
+    done(6);
+    TextH.SetText(ReadIni(platform_, IniPath, u"CONFIG", u"H", u"00"));
+    done(7);
+    TextM.SetText(ReadIni(platform_, IniPath, u"CONFIG", u"M", u"00"));
+    done(8);
+
+    const auto top = Twips(ReadIni(platform_, IniPath, u"WINDOW", u"X", u"0"));
+    if (!top) return false;
+    frm_Timer.SetTop(*top);
+    done(9);
+    const auto left = Twips(ReadIni(platform_, IniPath, u"WINDOW", u"Y", u"0"));
+    if (!left) return false;
+    frm_Timer.SetLeft(*left);
+    done(10);
+
+    const auto ai = TruthValue(ReadIni(platform_, IniPath, u"CONFIG", u"AI", u"0"));
+    if (!ai) return false;
+    M_WinCmm->SetChecked(*ai);
+    done(11);
+
+    if (frm_Timer.Top() < 0) frm_Timer.SetTop(0);
+    if (frm_Timer.Left() < 0) frm_Timer.SetLeft(0);
+    done(12);
+
+    const LeadingNumber data = LeadingNumberValue(ReadIni(platform_, IniPath, u"WINDOW", u"DATA", u"255"));
+    const double alpha = RoundHalfEven(data.value);
+    if (data.overflow || alpha < 0 || alpha > 255) return false;
+    WindowAlpha = static_cast<std::uint8_t>(alpha);
+    done(13);
+
+    TrayIconData.cbSize = 88;
+    TrayIconData.hWnd = hWnd;
+    TrayIconData.uID = 1;
+    TrayIconData.uFlags = 7;
+    TrayIconData.uCallbackMessage = 512;
+    TrayIconData.hIcon = PicIcon[0];
+    StoreTip(TrayTipText());
+    TrayIconAdd();
+    done(14);
+
+    OsVersion version;
+    platform_.GetVersionExA(version);
+    if (version.major >= 5) {
+        const std::int32_t style = platform_.GetWindowLongA(GWL_EXSTYLE_);
+        platform_.SetWindowLongA(GWL_EXSTYLE_, style | WS_EX_LAYERED_);
+        platform_.SetLayeredWindowAttributes(0, WindowAlpha, LWA_ALPHA_);
+        for (size_t i = 0; i < M_WinCon.size(); ++i)
+            if (kOpacitySteps[i] == WindowAlpha) M_WinCon[i]->SetChecked(true);
+    } else {
+        M_toumei->SetEnabled(false);
+    }
+    done(15);
+
+    TaskbarCreatedMsg = platform_.RegisterWindowMessageA("TaskbarCreated");
+    done(16);
+    platform_.InstallWindowProc();
+    done(17);
+
+    const Text args = platform_.CommandLine();
+    done(18);
+    if (args.empty()) return true;
+    const CommandLine cl = ParseCommandLine(args);
+    if (cl.minimise) frm_Timer.SetState(WindowState::Minimised);
+    if (cl.toggleAlarm) ToggleAlarm();
+    if (cl.hour) {
+        TextH.SetText(*cl.hour);
+        TextM.SetText(*cl.minute);
+    }
+    if (cl.target) TextFileName.SetText(*cl.target);
+    done(22);
+    return true;
+}
+
+void FrmTimer::Form_Load() {
+    StartupSequence();
+    loaded_ = {TextFileName.GetText(), TextH.GetText(), TextM.GetText(), frm_Timer.Top(), frm_Timer.Left(),
+               M_WinCmm->Checked(), WindowAlpha};
+}
+
+// Tray icon first, then the seven keys. A key whose read start-up never reached still
+// holds the layout's value (or 0 for the opacity): it is written only when the user has
+// changed it since, so a start-up that stopped early does not wipe the stored settings.
+void FrmTimer::Form_Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    TrayIconDelete();
+    // Never let the profile calls fall back to a file of the system's own.
+    if (IniPath.empty()) IniPath = platform_.AppFolder() + u"\\Timer.ini";
+
+    auto keep = [this](int step, bool changed) { return startup_done_ >= step || changed; };
+    if (keep(6, TextFileName.GetText() != loaded_.fileName))
+        WriteIni(platform_, IniPath, u"CONFIG", u"FILENAME", TextFileName.GetText());
+    if (keep(7, TextH.GetText() != loaded_.hour)) WriteIni(platform_, IniPath, u"CONFIG", u"H", TextH.GetText());
+    if (keep(8, TextM.GetText() != loaded_.minute)) WriteIni(platform_, IniPath, u"CONFIG", u"M", TextM.GetText());
+    if (keep(11, M_WinCmm->Checked() != loaded_.ai))
+        WriteIni(platform_, IniPath, u"CONFIG", u"AI", M_WinCmm->Checked() ? u"True" : u"False");
+    if (frm_Timer.State() == WindowState::Normal) {
+        if (keep(9, frm_Timer.Top() != loaded_.top))
+            WriteIni(platform_, IniPath, u"WINDOW", u"X", SingleText(frm_Timer.Top()));
+        if (keep(10, frm_Timer.Left() != loaded_.left))
+            WriteIni(platform_, IniPath, u"WINDOW", u"Y", SingleText(frm_Timer.Left()));
+    }
+    if (keep(13, WindowAlpha != loaded_.alpha))
+        WriteIni(platform_, IniPath, u"WINDOW", u"DATA", DecimalText(WindowAlpha));
+}
+
+}  // namespace poko

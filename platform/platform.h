@@ -1,0 +1,124 @@
+// The one door to the operating system. The logic calls these operations with the
+// arguments the system's rules name; the Win32 implementation makes the real calls and
+// the test fake records them. Texts of the "A" calls cross as ANSI bytes (code page 932
+// on the systems served), converted by the caller, so the byte-level rules (buffer
+// sizes, cuts) stay in the portable code where they can be tested.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/text.h"
+#include "base/time_format.h"
+#include "ui/controls.h"
+
+namespace poko {
+
+using Bytes = std::string;  // ANSI text or raw bytes
+
+// The tray record in the shell's ANSI NOTIFYICONDATA layout of 88 bytes.
+struct TrayIconRecord {
+    std::uint32_t cbSize = 0;
+    Handle hWnd = 0;
+    std::uint32_t uID = 0;
+    std::uint32_t uFlags = 0;
+    std::uint32_t uCallbackMessage = 0;
+    Handle hIcon = 0;
+    std::array<char, 64> szTip{};  // ANSI, NUL-terminated
+};
+
+inline constexpr std::uint32_t NIM_ADD_ = 0, NIM_MODIFY_ = 1, NIM_DELETE_ = 2;
+
+struct OsVersion {
+    std::uint32_t recordSize = 148;  // dwOSVersionInfoSize as the caller fills it
+    std::uint32_t major = 0, minor = 0, build = 0, platformId = 0;
+};
+
+// The open-file dialog's record (OPENFILENAMEA in its 76-byte form), with its texts as
+// byte buffers. Members the caller leaves out are zero or NULL.
+struct OpenFileRecord {
+    std::uint32_t lStructSize = 0;
+    Handle hwndOwner = 0;
+    Handle hInstance = 0;
+    Bytes filter;  // description NUL pattern NUL ... NUL NUL
+    std::uint32_t nFilterIndex = 0;
+    Bytes file;  // buffer, its size is the buffer length
+    std::uint32_t nMaxFile = 0;
+    Bytes fileTitle;
+    std::uint32_t nMaxFileTitle = 0;
+    Bytes initialDir;
+    Bytes title;
+    std::uint32_t flags = 0;
+};
+
+// One privilege entry, as AdjustTokenPrivileges takes it.
+struct TokenPrivileges {
+    std::uint32_t count = 0;
+    std::uint64_t luid = 0;
+    std::uint32_t attributes = 0;
+};
+
+enum class FileKind { Absent, Normal, Other };
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Application folder (no trailing separator), command-line argument text, clock.
+    virtual Text AppFolder() = 0;
+    virtual Text CommandLine() = 0;
+    virtual LocalTime Now() = 0;
+    virtual FileKind FileAttributes(const Text& path) = 0;
+    // Decodes a picture file into the main window's background; false when it cannot.
+    virtual bool LoadBackgroundPicture(const Text& path) = 0;
+    virtual float TwipsPerPixelX() = 0;
+    virtual float TwipsPerPixelY() = 0;
+
+    // kernel32
+    virtual std::uint32_t GetPrivateProfileStringA(const Bytes& section, const Bytes& key, const Bytes& def,
+                                                   char* buffer, std::uint32_t size, const Bytes& path) = 0;
+    virtual bool WritePrivateProfileStringA(const Bytes& section, const Bytes& key, const Bytes& value,
+                                            const Bytes& path) = 0;
+    virtual bool GetVersionExA(OsVersion& info) = 0;
+
+    // user32, on the main window
+    virtual std::int32_t GetWindowLongA(std::int32_t index) = 0;
+    virtual std::int32_t SetWindowLongA(std::int32_t index, std::int32_t value) = 0;
+    virtual bool SetLayeredWindowAttributes(Colour key, std::uint8_t alpha, std::uint32_t flags) = 0;
+    virtual std::uint32_t RegisterWindowMessageA(const Bytes& name) = 0;
+    // SetWindowLongA(GWL_WNDPROC, WindowProc), the previous procedure then kept with
+    // SetWindowLongA(GWL_USERDATA, previous).
+    virtual void InstallWindowProc() = 0;
+    virtual bool SetForegroundWindow() = 0;
+    virtual bool LockWindowUpdate(Handle hwnd) = 0;
+    // Shows the menu as a pop-up at the mouse position and returns the chosen item (its
+    // click handler is the caller's to run), or nullptr.
+    virtual MenuItem* TrackPopupMenu(MenuItem& menu) = 0;
+    // Handles the pending window messages once.
+    virtual void DoEvents() = 0;
+    virtual int MessageBox(const Text& text, const Text& title, std::uint32_t style) = 0;
+
+    // shell32
+    virtual bool Shell_NotifyIconA(std::uint32_t message, const TrayIconRecord& record) = 0;
+    virtual Handle ShellExecuteA(Handle owner, const Bytes& verb, const Bytes& file, const Bytes& parameters,
+                                 const Bytes& directory, std::int32_t show) = 0;
+
+    // Shutdown: the calls in the order they are made.
+    virtual Handle GetCurrentProcess() = 0;
+    virtual bool OpenProcessToken(Handle process, std::uint32_t access, Handle& token) = 0;
+    virtual bool LookupPrivilegeValueA(const Bytes* system, const Bytes& name, std::uint64_t& luid) = 0;
+    virtual bool AdjustTokenPrivileges(Handle token, bool disableAll, const TokenPrivileges& state,
+                                       std::uint32_t bufferLength, TokenPrivileges& previous,
+                                       std::uint32_t& returnLength) = 0;
+    virtual bool CloseHandle(Handle h) = 0;
+    virtual bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) = 0;
+
+    // comdlg32
+    virtual bool GetOpenFileNameA(OpenFileRecord& record) = 0;
+    virtual Handle ModuleHandle() = 0;
+};
+
+}  // namespace poko

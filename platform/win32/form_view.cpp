@@ -1,0 +1,662 @@
+// Binds the control model to real windows: property writes go to the HWNDs, and user
+// edits, clicks, scrolls, timer ticks and tray callbacks come back as model events.
+#include <windows.h>
+#include <ole2.h>
+#include <olectl.h>
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "base/ansi.h"
+#include "base/text.h"
+#include "platform/win32/res/resource_ids.h"
+#include "platform/win32/win32.h"
+
+namespace poko {
+
+namespace {
+
+FormView* g_view = nullptr;
+constexpr UINT_PTR kClockTimerId = 1, kAlarmTimerId = 2;
+
+std::wstring W(const Text& t) { return std::wstring(t.begin(), t.end()); }
+Text T(const wchar_t* s) { return Text(s, s + wcslen(s)); }
+
+LRESULT CALLBACK MainProc(HWND h, UINT m, WPARAM w, LPARAM l) { return g_view->WndProc(h, m, w, l); }
+LRESULT CALLBACK LabelProcThunk(HWND h, UINT m, WPARAM w, LPARAM l) { return g_view->LabelProc(h, m, w, l); }
+LRESULT CALLBACK EditProcThunk(HWND h, UINT m, WPARAM w, LPARAM l) { return g_view->EditProc(h, m, w, l); }
+
+Text WindowText(HWND h) {
+    std::wstring s(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
+    s.resize(static_cast<size_t>(GetWindowTextW(h, s.data(), static_cast<int>(s.size()))));
+    return Text(s.begin(), s.end());
+}
+
+// A drop target for the target box: any data may be dragged over it, and only a
+// dropped file list has an effect. The effect offered is a copy, never a move, so the
+// dragged file stays where it is.
+class DropTarget : public IDropTarget {
+public:
+    explicit DropTarget(FormView& view) : view_(view) {}
+    virtual ~DropTarget() = default;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        if (riid == IID_IUnknown || riid == IID_IDropTarget) {
+            *out = static_cast<IDropTarget*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG n = --refs_;
+        if (n == 0) delete this;
+        return n;
+    }
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
+        FORMATETC f{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        has_files_ = data && data->QueryGetData(&f) == S_OK;
+        return DragOver(0, {}, effect);
+    }
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override {
+        *effect = has_files_ ? (*effect & DROPEFFECT_COPY) : DROPEFFECT_NONE;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
+        *effect = DROPEFFECT_NONE;
+        FORMATETC f{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        STGMEDIUM medium{};
+        if (!data || data->GetData(&f, &medium) != S_OK) {
+            view_.Dropped(nullptr);
+            return S_OK;
+        }
+        std::vector<Text> files;
+        if (auto drop = static_cast<HDROP>(GlobalLock(medium.hGlobal))) {
+            const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+            for (UINT i = 0; i < count; ++i) {
+                std::wstring name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+                name.resize(DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size())));
+                files.emplace_back(name.begin(), name.end());
+            }
+            GlobalUnlock(medium.hGlobal);
+        }
+        ReleaseStgMedium(&medium);
+        *effect = DROPEFFECT_COPY;
+        view_.Dropped(&files);
+        return S_OK;
+    }
+
+private:
+    FormView& view_;
+    ULONG refs_ = 1;
+    bool has_files_ = false;
+};
+
+}  // namespace
+
+void SetWindowProcTarget(FrmTimer* form);
+
+FormView::FormView() { g_view = this; }
+
+FormView::~FormView() {
+    for (auto& [h, b] : bound_)
+        if (b.font) DeleteObject(b.font);
+    if (picture_) DeleteObject(picture_);
+    if (white_) DeleteObject(white_);
+    if (drop_target_) drop_target_->Release();
+}
+
+int FormView::Px(float twips) const {
+    const double px = std::round(twips / twips_per_pixel_);
+    // Window coordinates beyond this are meaningless to the system.
+    return static_cast<int>(std::fmax(-32000.0, std::fmin(32000.0, px)));
+}
+
+bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
+    form_ = &form;
+    char hooks[4] = {};
+    hooks_ = GetEnvironmentVariableA("POKOMARU_TEST_HOOKS", hooks, sizeof hooks) == 1 && hooks[0] == '1';
+
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    twips_per_pixel_ = 1440.0f / static_cast<float>(dpi ? dpi : 96);
+
+    icons_[0] = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_STOPPED), IMAGE_ICON, 32, 32, 0));
+    icons_[1] = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_ARMED), IMAGE_ICON, 32, 32, 0));
+    form.PicIcon = {reinterpret_cast<Handle>(icons_[0]), reinterpret_cast<Handle>(icons_[1])};
+    white_ = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
+
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = MainProc;
+    wc.hInstance = instance;
+    wc.hIcon = icons_[0];
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kMainWindowClass;
+    RegisterClassExW(&wc);
+    WNDCLASSEXW lc{};
+    lc.cbSize = sizeof lc;
+    lc.lpfnWndProc = LabelProcThunk;
+    lc.hInstance = instance;
+    lc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    lc.lpszClassName = kLabelClass;
+    RegisterClassExW(&lc);
+
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    RECT r{0, 0, Px(kClientWidthTwips), Px(kClientHeightTwips)};
+    AdjustWindowRectEx(&r, style, FALSE, 0);
+    hwnd_ = CreateWindowExW(0, kMainWindowClass, W(form.frm_Timer.Caption()).c_str(), style, 0, 0,
+                            r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
+    if (!hwnd_) return false;
+    form.hWnd = reinterpret_cast<Handle>(hwnd_);
+    form.frm_Timer.Bind(this, form.hWnd);
+    hwnd_of_[&form.frm_Timer] = hwnd_;
+
+    auto model = [&form](ControlId id) -> Control* {
+        switch (id) {
+        case ID_L_Title: return &form.L_Title;
+        case ID_L_Time: return &form.L_Time;
+        case ID_Label1_0: return &form.Label1[0];
+        case ID_Label1_1: return &form.Label1[1];
+        case ID_Label1_2: return &form.Label1[2];
+        case ID_Label1_3: return &form.Label1[3];
+        case ID_TextH: return &form.TextH;
+        case ID_TextM: return &form.TextM;
+        case ID_TextFileName: return &form.TextFileName;
+        case ID_VS_h: return &form.VS_h;
+        case ID_VS_m: return &form.VS_m;
+        case ID_C_TimerStart: return &form.C_TimerStart;
+        case ID_cmdFileOpen: return &form.cmdFileOpen;
+        }
+        return nullptr;
+    };
+
+    for (const ControlLayout& l : kLayout) {
+        const wchar_t* cls = L"";
+        DWORD st = WS_CHILD | WS_VISIBLE;
+        DWORD ex = 0;
+        switch (l.kind) {
+        case ControlKind::Label: cls = kLabelClass; break;
+        case ControlKind::Edit:
+            cls = L"EDIT";
+            st |= WS_TABSTOP | ES_AUTOHSCROLL;
+            ex = WS_EX_CLIENTEDGE;
+            // The time boxes change only through their bars, the wheel and the program.
+            if (l.id == ID_TextH || l.id == ID_TextM) st |= ES_READONLY | ES_CENTER;
+            break;
+        case ControlKind::ScrollBar: cls = L"SCROLLBAR"; st |= WS_TABSTOP | SBS_VERT; break;
+        case ControlKind::Button: cls = L"BUTTON"; st |= WS_TABSTOP | BS_PUSHBUTTON; break;
+        }
+        HWND h = CreateWindowExW(ex, cls, L"", st, Px(static_cast<float>(l.left)), Px(static_cast<float>(l.top)),
+                                 Px(static_cast<float>(l.width)), Px(static_cast<float>(l.height)), hwnd_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(l.id)), instance, nullptr);
+        const int height = -static_cast<int>(std::lround(l.font.points * dpi / 72.0));
+        HFONT font = CreateFontW(height, 0, 0, 0, l.font.weight, 0, 0, 0, static_cast<DWORD>(l.font.charset), 0, 0,
+                                 DEFAULT_QUALITY, DEFAULT_PITCH, W(Text(l.font.face)).c_str());
+        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        Control* c = model(l.id);
+        Bound b{&l, c, font};
+        if (l.kind == ControlKind::Edit)
+            b.previous = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProcThunk)));
+        if (l.kind == ControlKind::ScrollBar) {
+            auto* bar = static_cast<ScrollBar*>(c);
+            SetScrollRange(h, SB_CTL, bar->Min(), bar->Max(), FALSE);
+        }
+        bound_[h] = b;
+        hwnd_of_[c] = h;
+        c->Bind(this, reinterpret_cast<Handle>(h));
+    }
+    form.Timer_Time.Bind(this, 0);
+    form.Timer.Bind(this, 0);
+
+    if (auto target = new DropTarget(*this)) {
+        drop_target_ = target;
+        RegisterDragDrop(hwnd_of_[&form.TextFileName], target);
+    }
+    SetWindowProcTarget(&form);
+    ApplyAll();
+    return true;
+}
+
+// Brings the real windows in line with the model as it stands.
+void FormView::ApplyAll() {
+    FrmTimer& f = *form_;
+    for (auto& [h, b] : bound_) {
+        Changed(*b.control, Property::Caption);
+        Changed(*b.control, Property::Contents);
+        Changed(*b.control, Property::Value);
+        Changed(*b.control, Property::Enabled);
+    }
+    Changed(f.Timer_Time, Property::Enabled);
+    Changed(f.Timer, Property::Enabled);
+    Changed(f.frm_Timer, Property::Icon);
+    PlaceWindow();
+}
+
+void FormView::PlaceWindow() {
+    ++applying_;
+    SetWindowPos(hwnd_, nullptr, Px(form_->frm_Timer.Left()), Px(form_->frm_Timer.Top()), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    --applying_;
+}
+
+void FormView::ShowAfterLoad() {
+    if (!form_->frm_Timer.Visible()) return;
+    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    UpdateWindow(hwnd_);
+    SetFocus(hwnd_of_[&form_->TextH]);
+}
+
+FormView::Bound* FormView::Find(HWND hwnd) {
+    auto it = bound_.find(hwnd);
+    return it == bound_.end() ? nullptr : &it->second;
+}
+
+void FormView::AutoSize(Bound& b) {
+    HWND h = hwnd_of_[b.control];
+    const auto& label = static_cast<Label&>(*b.control);
+    HDC dc = GetDC(h);
+    HGDIOBJ old = SelectObject(dc, b.font);
+    RECT text{0, 0, 0, 0};
+    DrawTextW(dc, W(label.Caption()).c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, old);
+    ReleaseDC(h, dc);
+    const int width = text.right - text.left;
+    const int left = Px(static_cast<float>(b.layout->left));
+    const int right = Px(static_cast<float>(b.layout->left + b.layout->width));
+    // A right-aligned label keeps its right edge and grows to the left.
+    const int x = b.layout->align == AlignRight ? right - width : left;
+    SetWindowPos(h, nullptr, x, Px(static_cast<float>(b.layout->top)), width, Px(static_cast<float>(b.layout->height)),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormView::Changed(Control& control, Property what) {
+    FrmTimer& f = *form_;
+    if (&control == &f.Timer_Time || &control == &f.Timer) {
+        if (what != Property::Enabled) return;
+        auto& t = static_cast<TimerControl&>(control);
+        const UINT_PTR id = &control == &f.Timer ? kAlarmTimerId : kClockTimerId;
+        if (t.Enabled())
+            SetTimer(hwnd_, id, static_cast<UINT>(t.Interval()), nullptr);
+        else
+            KillTimer(hwnd_, id);
+        return;
+    }
+    if (&control == &f.frm_Timer) {
+        Window& w = f.frm_Timer;
+        ++applying_;
+        switch (what) {
+        case Property::Caption: SetWindowTextW(hwnd_, W(w.Caption()).c_str()); break;
+        case Property::Icon:
+            SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons_[w.IconIndex()]));
+            SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons_[w.IconIndex()]));
+            break;
+        case Property::Visible: ShowWindow(hwnd_, w.Visible() ? SW_SHOW : SW_HIDE); break;
+        case Property::State:
+            if (w.State() == WindowState::Minimised) {
+                if (IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_MINIMIZE);
+            } else if (IsIconic(hwnd_)) {
+                ShowWindow(hwnd_, SW_RESTORE);
+            }
+            break;
+        case Property::Position: PlaceWindow(); break;
+        default: break;
+        }
+        --applying_;
+        return;
+    }
+    auto it = hwnd_of_.find(&control);
+    if (it == hwnd_of_.end()) return;
+    HWND h = it->second;
+    Bound* b = Find(h);
+    if (!b) return;
+    switch (what) {
+    case Property::Enabled: EnableWindow(h, control.Enabled()); break;
+    case Property::Focus:
+        // A focus request while the window is hidden (settings loaded at start) does nothing.
+        if (IsWindowVisible(hwnd_)) SetFocus(h);
+        break;
+    case Property::Caption:
+        if (b->layout->kind == ControlKind::Label) {
+            SetWindowTextW(h, W(static_cast<Label&>(control).Caption()).c_str());
+            if (b->layout->autoWidth) AutoSize(*b);
+            InvalidateRect(h, nullptr, TRUE);
+        } else if (b->layout->kind == ControlKind::Button) {
+            SetWindowTextW(h, W(static_cast<Button&>(control).Caption()).c_str());
+        }
+        break;
+    case Property::ForeColour:
+    case Property::BackStyle: InvalidateRect(h, nullptr, TRUE); break;
+    case Property::Contents:
+        if (b->layout->kind == ControlKind::Edit) {
+            ++applying_;  // the EN_CHANGE of our own write is not a user edit
+            SetWindowTextW(h, W(static_cast<TextBox&>(control).GetText()).c_str());
+            --applying_;
+        }
+        break;
+    case Property::Value:
+        if (b->layout->kind == ControlKind::ScrollBar) SetScrollPos(h, SB_CTL, static_cast<ScrollBar&>(control).Value(), TRUE);
+        break;
+    default: break;
+    }
+}
+
+MenuItem* FormView::TrackPopup(MenuItem& menu) {
+    std::vector<MenuItem*> items;
+    auto build = [&items](auto& self, MenuItem& parent) -> HMENU {
+        HMENU m = CreatePopupMenu();
+        for (auto& child : parent.Items()) {
+            MenuItem& item = *child;
+            if (item.IsSeparator()) {
+                AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
+                continue;
+            }
+            UINT flags = MF_STRING | (item.Enabled() ? 0 : MF_GRAYED) | (item.Checked() ? MF_CHECKED : 0);
+            if (!item.Items().empty()) {
+                AppendMenuW(m, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(self(self, item)), W(item.Caption()).c_str());
+            } else {
+                items.push_back(&item);
+                AppendMenuW(m, flags, items.size(), W(item.Caption()).c_str());
+            }
+        }
+        return m;
+    };
+    HMENU popup = build(build, menu);
+    POINT pt;
+    GetCursorPos(&pt);
+    const int chosen = TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD, pt.x, pt.y, 0, hwnd_, nullptr);
+    DestroyMenu(popup);
+    // The menu of a tray icon closes properly only after the window got a message.
+    PostMessageW(hwnd_, WM_NULL, 0, 0);
+    return chosen > 0 && static_cast<size_t>(chosen) <= items.size() ? items[static_cast<size_t>(chosen) - 1] : nullptr;
+}
+
+bool FormView::LoadPicture(const Text& path) {
+    IStream* stream = nullptr;
+    if (FAILED(SHCreateStreamOnFileW(W(path).c_str(), STGM_READ | STGM_SHARE_DENY_NONE, &stream))) return false;
+    IPicture* picture = nullptr;
+    const HRESULT hr = OleLoadPicture(stream, 0, FALSE, IID_IPicture, reinterpret_cast<void**>(&picture));
+    stream->Release();
+    if (FAILED(hr) || !picture) return false;
+    OLE_XSIZE_HIMETRIC hx = 0;
+    OLE_YSIZE_HIMETRIC hy = 0;
+    picture->get_Width(&hx);
+    picture->get_Height(&hy);
+    HDC screen = GetDC(nullptr);
+    const int w = MulDiv(hx, GetDeviceCaps(screen, LOGPIXELSX), 2540);
+    const int h = MulDiv(hy, GetDeviceCaps(screen, LOGPIXELSY), 2540);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, w > 0 ? w : 1, h > 0 ? h : 1);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    const bool ok = SUCCEEDED(picture->Render(mem, 0, 0, w, h, 0, hy, hx, -hy, nullptr));
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    picture->Release();
+    if (!ok || w <= 0 || h <= 0) {
+        DeleteObject(bmp);
+        return false;
+    }
+    if (picture_) DeleteObject(picture_);
+    picture_ = bmp;
+    picture_size_ = {w, h};
+    InvalidateRect(hwnd_, nullptr, TRUE);
+    return true;
+}
+
+// Paints what lies behind a point of the client area: the picture where there is one,
+// the 3D face colour elsewhere.
+void FormView::PaintBackground(HDC dc, const RECT& area, POINT origin) {
+    FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+    if (!picture_) return;
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, picture_);
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, mem, origin.x + area.left,
+           origin.y + area.top, SRCCOPY);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+}
+
+bool FormView::HandleAccessKey(const MSG& msg) {
+    if (msg.message != WM_SYSCHAR || (msg.hwnd != hwnd_ && GetParent(msg.hwnd) != hwnd_)) return false;
+    auto upper = [](wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 32) : c; };
+    const wchar_t key = upper(static_cast<wchar_t>(msg.wParam));
+    for (size_t i = 0; i < kLayout.size(); ++i) {
+        if (kLayout[i].kind != ControlKind::Label) continue;
+        const Text& caption = static_cast<Label*>(Find(GetDlgItem(hwnd_, kLayout[i].id))->control)->Caption();
+        const auto amp = caption.find(u'&');
+        if (amp == Text::npos || amp + 1 >= caption.size()) continue;
+        if (upper(static_cast<wchar_t>(caption[amp + 1])) != key) continue;
+        // The access key of a label reaches the next control after it that takes the focus.
+        for (size_t j = i + 1; j < kLayout.size(); ++j) {
+            HWND next = GetDlgItem(hwnd_, kLayout[j].id);
+            if (kLayout[j].kind != ControlKind::Label && IsWindowEnabled(next) && IsWindowVisible(next)) {
+                SetFocus(next);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void FormView::Dropped(const std::vector<Text>* files) { form_->TextFileName_Dropped(files); }
+
+LRESULT FormView::LabelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_GETDLGCODE: return DLGC_STATIC;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        if (Bound* b = Find(hwnd)) {
+            const auto& label = static_cast<Label&>(*b->control);
+            if (label.Opaque()) {
+                HBRUSH brush = CreateSolidBrush(label.BackColour());
+                FillRect(dc, &rc, brush);
+                DeleteObject(brush);
+            } else {
+                POINT origin{0, 0};
+                MapWindowPoints(hwnd, hwnd_, &origin, 1);
+                PaintBackground(dc, rc, origin);
+            }
+            if (b->layout->frame) DrawEdge(dc, &rc, BDR_SUNKENOUTER, BF_RECT);
+            HGDIOBJ old = SelectObject(dc, b->font);
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, label.ForeColour());
+            UINT format = DT_WORDBREAK;
+            if (b->layout->align == AlignCentre) format |= DT_CENTER;
+            if (b->layout->align == AlignRight) format |= DT_RIGHT;
+            RECT text = rc;
+            if (b->layout->frame) InflateRect(&text, -1, -1);
+            DrawTextW(dc, W(label.Caption()).c_str(), -1, &text, format);
+            SelectObject(dc, old);
+        }
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+LRESULT FormView::EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    Bound* b = Find(hwnd);
+    auto* box = static_cast<TextBox*>(b->control);
+    const bool timeBox = box == &form_->TextH || box == &form_->TextM;
+    switch (msg) {
+    case WM_MOUSEMOVE:
+        if (box->onMouseMove) box->onMouseMove();
+        break;
+    case WM_RBUTTONDOWN:
+        if (box->onMouseDown) box->onMouseDown(MouseButton::Right);
+        break;
+    case WM_LBUTTONDOWN:
+        if (box->onMouseDown) box->onMouseDown(MouseButton::Left);
+        break;
+    case WM_CONTEXTMENU:
+        // The time boxes show the program's menu instead of the edit control's own.
+        if (timeBox) return 0;
+        break;
+    }
+    return CallWindowProcW(b->previous, hwnd, msg, wParam, lParam);
+}
+
+LRESULT FormView::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!form_) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    FrmTimer& f = *form_;
+    switch (msg) {
+    case WM_COMMAND: {
+        HWND child = reinterpret_cast<HWND>(lParam);
+        Bound* b = child ? Find(child) : nullptr;
+        if (!b) break;
+        const int code = HIWORD(wParam);
+        if (b->layout->kind == ControlKind::Edit) {
+            auto* box = static_cast<TextBox*>(b->control);
+            if (code == EN_CHANGE && !applying_) box->UserEdited(WindowText(child));
+            if (code == EN_SETFOCUS) box->GotFocus();
+        } else if (b->layout->kind == ControlKind::Button && code == BN_CLICKED) {
+            static_cast<Button*>(b->control)->Click();
+        }
+        return 0;
+    }
+    case WM_VSCROLL: {
+        Bound* b = Find(reinterpret_cast<HWND>(lParam));
+        if (!b) break;
+        auto* bar = static_cast<ScrollBar*>(b->control);
+        int v = bar->Value();
+        switch (LOWORD(wParam)) {
+        case SB_LINEUP:
+        case SB_PAGEUP: --v; break;
+        case SB_LINEDOWN:
+        case SB_PAGEDOWN: ++v; break;
+        case SB_TOP: v = bar->Min(); break;
+        case SB_BOTTOM: v = bar->Max(); break;
+        case SB_THUMBPOSITION: v = static_cast<short>(HIWORD(wParam)); break;
+        default: return 0;  // no change while the thumb is dragged
+        }
+        bar->SetValue(v);
+        // The model clamps: put the thumb back where the value is.
+        SetScrollPos(reinterpret_cast<HWND>(lParam), SB_CTL, bar->Value(), TRUE);
+        return 0;
+    }
+    case WM_TIMER:
+        if (wParam == kClockTimerId) f.Timer_Time.Tick();
+        if (wParam == kAlarmTimerId) f.Timer.Tick();
+        return 0;
+    case WM_MOUSEMOVE:
+        if (f.frm_Timer.onMouseMove) f.frm_Timer.onMouseMove(LOWORD(lParam));
+        return 0;
+    case WM_SIZE:
+        if (!applying_) {
+            if (wParam == SIZE_MINIMIZED) f.frm_Timer.UserResized(WindowState::Minimised);
+            if (wParam == SIZE_RESTORED) f.frm_Timer.UserResized(WindowState::Normal);
+        }
+        return 0;
+    case WM_MOVE:
+        if (!applying_ && !IsIconic(hwnd) && IsWindowVisible(hwnd)) {
+            RECT r;
+            GetWindowRect(hwnd, &r);
+            f.frm_Timer.UserMoved(static_cast<float>(r.left) * twips_per_pixel_,
+                                  static_cast<float>(r.top) * twips_per_pixel_);
+        }
+        return 0;
+    case WM_ERASEBKGND: {
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        PaintBackground(reinterpret_cast<HDC>(wParam), rc, {0, 0});
+        return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+        // Read-only time boxes keep the white of an editable box.
+        if (Bound* b = Find(reinterpret_cast<HWND>(lParam)); b && b->layout->kind == ControlKind::Edit) {
+            SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
+            return reinterpret_cast<LRESULT>(white_);
+        }
+        break;
+    case WM_COPYDATA: {
+        auto* cds = reinterpret_cast<COPYDATASTRUCT*>(lParam);
+        if (hooks_ && cds && cds->dwData == kStateQueryMagic && cds->cbData >= sizeof(wchar_t)) {
+            std::wstring path(static_cast<const wchar_t*>(cds->lpData), cds->cbData / sizeof(wchar_t));
+            path.resize(wcsnlen(path.c_str(), path.size()));
+            WriteStateDump(path.c_str());
+            return TRUE;
+        }
+        return FALSE;
+    }
+    case WM_ENDSESSION:
+        // The system is going down: the settings are written as at a normal exit.
+        if (wParam) f.Form_Unload();
+        return 0;
+    case WM_CLOSE:
+        f.Form_Unload();
+        DestroyWindow(hwnd);
+        return 0;
+    case WM_DESTROY:
+        if (drop_target_) RevokeDragDrop(hwnd_of_[&f.TextFileName]);
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+void FormView::WriteStateDump(const wchar_t* path) {
+    FrmTimer& f = *form_;
+    std::string out;
+    auto line = [&out](const std::string& k, const std::string& v) { out += k + "=" + v + "\n"; };
+    auto hex = [](std::uint32_t v) {
+        char b[16];
+        std::snprintf(b, sizeof b, "0x%08X", v);
+        return std::string(b);
+    };
+    line("window.caption", ToUtf8(f.frm_Timer.Caption()));
+    line("window.visible", IsWindowVisible(hwnd_) ? "1" : "0");
+    line("window.state", f.frm_Timer.State() == WindowState::Minimised ? "minimised" : "normal");
+    line("window.icon", std::to_string(f.frm_Timer.IconIndex()));
+    line("window.left_twips", std::to_string(f.frm_Timer.Left()));
+    line("window.top_twips", std::to_string(f.frm_Timer.Top()));
+    line("alpha", std::to_string(f.WindowAlpha));
+    line("layered", (GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_LAYERED) ? "1" : "0");
+    line("wheel_target", std::to_string(f.WheelTarget));
+    line("timer.enabled", f.Timer.Enabled() ? "1" : "0");
+    line("timer_time.enabled", f.Timer_Time.Enabled() ? "1" : "0");
+    line("startup.steps", std::to_string(f.StartupStepsDone()));
+    line("label.L_Title.fore", hex(f.L_Title.ForeColour()));
+    line("label.L_Title.back", hex(f.L_Title.BackColour()));
+    line("label.L_Title.opaque", f.L_Title.Opaque() ? "1" : "0");
+    for (auto& [h, b] : bound_) {
+        LOGFONTW lf{};
+        GetObjectW(b.font, sizeof lf, &lf);
+        line(std::string("font.") + b.layout->name, ToUtf8(T(lf.lfFaceName)) + "|" + std::to_string(-lf.lfHeight) + "|" +
+                                                         std::to_string(lf.lfWeight) + "|" + std::to_string(lf.lfCharSet));
+    }
+    auto menu = [&](auto& self, const MenuItem& item, int level) -> void {
+        line("menu", std::to_string(level) + "|" + item.DisplayName() + "|" + ToUtf8(item.Caption()) + "|" +
+                         (item.Enabled() ? "1" : "0") + "|" + (item.Checked() ? "1" : "0"));
+        for (auto& child : item.Items()) self(self, *child, level + 1);
+    };
+    menu(menu, f.mPopUpSys, 0);
+    line("tray.present", f.TrayIconShown() ? "1" : "0");
+    line("tray.cbSize", std::to_string(f.TrayIconData.cbSize));
+    line("tray.uID", std::to_string(f.TrayIconData.uID));
+    line("tray.uFlags", std::to_string(f.TrayIconData.uFlags));
+    line("tray.uCallbackMessage", std::to_string(f.TrayIconData.uCallbackMessage));
+    line("tray.icon", f.TrayIconData.hIcon == f.PicIcon[1] ? "1" : "0");
+    std::string tip(f.TrayIconData.szTip.data(), strnlen(f.TrayIconData.szTip.data(), f.TrayIconData.szTip.size()));
+    line("tray.tip", ToUtf8(FromAnsi(tip)));
+    if (FILE* file = _wfopen(path, L"wb")) {
+        std::fwrite(out.data(), 1, out.size(), file);
+        std::fclose(file);
+    }
+}
+
+}  // namespace poko

@@ -1,0 +1,31 @@
+// Program entry: the main window is the start object. It is created hidden, start-up
+// runs, and only then is it shown (or left in the tray).
+#include <windows.h>
+#include <ole2.h>
+
+#include "platform/win32/win32.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    OleInitialize(nullptr);
+    int code = 0;
+    {
+        poko::FormView view;
+        poko::Win32Platform platform(view);
+        poko::FrmTimer form(platform);
+        if (!view.Create(form, instance)) return 1;
+        form.requestClose = [&view] { PostMessageW(view.Hwnd(), WM_CLOSE, 0, 0); };
+        form.Form_Load();
+        view.ShowAfterLoad();
+
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            if (view.HandleAccessKey(msg)) continue;
+            if (IsDialogMessageW(view.Hwnd(), &msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        code = static_cast<int>(msg.wParam);
+    }
+    OleUninitialize();
+    return code;
+}

@@ -1,0 +1,118 @@
+// The Win32 side: the view that binds the control model to real windows, and the
+// platform operations made with the calls the system names.
+#pragma once
+
+#include <windows.h>
+#include <ole2.h>
+
+#include <map>
+#include <vector>
+
+#include "app/frm_timer.h"
+#include "platform/platform.h"
+#include "ui/controls.h"
+#include "ui/layout.h"
+
+namespace poko {
+
+class FormView : public ControlView {
+public:
+    FormView();
+    ~FormView() override;
+
+    // Creates the hidden main window and its controls and binds the model to them.
+    bool Create(FrmTimer& form, HINSTANCE instance);
+    // After start-up: the window is shown unless start-up hid it into the tray.
+    void ShowAfterLoad();
+    HWND Hwnd() const { return hwnd_; }
+    bool HandleAccessKey(const MSG& msg);
+
+    void Changed(Control& control, Property what) override;
+
+    MenuItem* TrackPopup(MenuItem& menu);
+    bool LoadPicture(const Text& path);
+    HICON Icon(int index) const { return icons_[index]; }
+    float TwipsPerPixel() const { return twips_per_pixel_; }
+
+    LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT LabelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void Dropped(const std::vector<Text>* files);
+
+private:
+    struct Bound {
+        const ControlLayout* layout;
+        Control* control;
+        HFONT font;
+        WNDPROC previous = nullptr;
+    };
+    Bound* Find(HWND hwnd);
+    void ApplyAll();
+    void AutoSize(Bound& b);
+    void PaintBackground(HDC dc, const RECT& area, POINT origin);
+    void WriteStateDump(const wchar_t* path);
+    void PlaceWindow();
+    int Px(float twips) const;
+
+    FrmTimer* form_ = nullptr;
+    HWND hwnd_ = nullptr;
+    std::map<HWND, Bound> bound_;
+    std::map<Control*, HWND> hwnd_of_;
+    HICON icons_[2]{};
+    HBITMAP picture_ = nullptr;
+    SIZE picture_size_{};
+    HBRUSH white_ = nullptr;
+    float twips_per_pixel_ = 15;
+    int applying_ = 0;  // >0 while the view itself changes the real window
+    bool hooks_ = false;
+    IUnknown* drop_target_ = nullptr;
+};
+
+class Win32Platform : public Platform {
+public:
+    explicit Win32Platform(FormView& view) : view_(view) {}
+
+    Text AppFolder() override;
+    Text CommandLine() override;
+    LocalTime Now() override;
+    FileKind FileAttributes(const Text& path) override;
+    bool LoadBackgroundPicture(const Text& path) override;
+    float TwipsPerPixelX() override;
+    float TwipsPerPixelY() override;
+    std::uint32_t GetPrivateProfileStringA(const Bytes& section, const Bytes& key, const Bytes& def, char* buffer,
+                                           std::uint32_t size, const Bytes& path) override;
+    bool WritePrivateProfileStringA(const Bytes& section, const Bytes& key, const Bytes& value,
+                                    const Bytes& path) override;
+    bool GetVersionExA(OsVersion& info) override;
+    std::int32_t GetWindowLongA(std::int32_t index) override;
+    std::int32_t SetWindowLongA(std::int32_t index, std::int32_t value) override;
+    bool SetLayeredWindowAttributes(Colour key, std::uint8_t alpha, std::uint32_t flags) override;
+    std::uint32_t RegisterWindowMessageA(const Bytes& name) override;
+    void InstallWindowProc() override;
+    bool SetForegroundWindow() override;
+    bool LockWindowUpdate(Handle hwnd) override;
+    MenuItem* TrackPopupMenu(MenuItem& menu) override;
+    void DoEvents() override;
+    int MessageBox(const Text& text, const Text& title, std::uint32_t style) override;
+    bool Shell_NotifyIconA(std::uint32_t message, const TrayIconRecord& record) override;
+    Handle ShellExecuteA(Handle owner, const Bytes& verb, const Bytes& file, const Bytes& parameters,
+                         const Bytes& directory, std::int32_t show) override;
+    Handle GetCurrentProcess() override;
+    bool OpenProcessToken(Handle process, std::uint32_t access, Handle& token) override;
+    bool LookupPrivilegeValueA(const Bytes* system, const Bytes& name, std::uint64_t& luid) override;
+    bool AdjustTokenPrivileges(Handle token, bool disableAll, const TokenPrivileges& state,
+                               std::uint32_t bufferLength, TokenPrivileges& previous,
+                               std::uint32_t& returnLength) override;
+    bool CloseHandle(Handle h) override;
+    bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override;
+    bool GetOpenFileNameA(OpenFileRecord& record) override;
+    Handle ModuleHandle() override;
+
+private:
+    FormView& view_;
+};
+
+// The replacement window procedure installed by start-up.
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+}  // namespace poko

@@ -1,0 +1,208 @@
+#include <windows.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "platform/win32/win32.h"
+
+namespace poko {
+
+namespace {
+FrmTimer* g_form = nullptr;
+
+std::wstring W(const Text& t) { return std::wstring(t.begin(), t.end()); }
+}  // namespace
+
+void SetWindowProcTarget(FrmTimer* form) { g_form = form; }
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (g_form) g_form->WindowProcHook(msg, wParam);
+    auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    return CallWindowProcA(previous, hwnd, msg, wParam, lParam);
+}
+
+Text Win32Platform::AppFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    path.resize(path.find_last_of(L"\\/") == std::wstring::npos ? 0 : path.find_last_of(L"\\/"));
+    return Text(path.begin(), path.end());
+}
+
+// The argument text: everything after the program name and the blanks that follow it.
+Text Win32Platform::CommandLine() {
+    const wchar_t* p = GetCommandLineW();
+    if (*p == L'"') {
+        ++p;
+        while (*p && *p != L'"') ++p;
+        if (*p) ++p;
+    } else {
+        while (*p && *p != L' ' && *p != L'\t') ++p;
+    }
+    while (*p == L' ' || *p == L'\t') ++p;
+    return Text(p, p + wcslen(p));
+}
+
+LocalTime Win32Platform::Now() {
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+}
+
+FileKind Win32Platform::FileAttributes(const Text& path) {
+    const DWORD a = GetFileAttributesW(W(path).c_str());
+    if (a == INVALID_FILE_ATTRIBUTES) return FileKind::Absent;
+    if (a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DEVICE))
+        return FileKind::Other;
+    return FileKind::Normal;
+}
+
+bool Win32Platform::LoadBackgroundPicture(const Text& path) { return view_.LoadPicture(path); }
+float Win32Platform::TwipsPerPixelX() { return view_.TwipsPerPixel(); }
+float Win32Platform::TwipsPerPixelY() { return view_.TwipsPerPixel(); }
+
+std::uint32_t Win32Platform::GetPrivateProfileStringA(const Bytes& section, const Bytes& key, const Bytes& def,
+                                                      char* buffer, std::uint32_t size, const Bytes& path) {
+    return ::GetPrivateProfileStringA(section.c_str(), key.c_str(), def.c_str(), buffer, size, path.c_str());
+}
+
+bool Win32Platform::WritePrivateProfileStringA(const Bytes& section, const Bytes& key, const Bytes& value,
+                                               const Bytes& path) {
+    return ::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str());
+}
+
+bool Win32Platform::GetVersionExA(OsVersion& info) {
+    OSVERSIONINFOA v{};
+    v.dwOSVersionInfoSize = info.recordSize;
+    if (!::GetVersionExA(&v)) return false;
+    info.major = v.dwMajorVersion;
+    info.minor = v.dwMinorVersion;
+    info.build = v.dwBuildNumber;
+    info.platformId = v.dwPlatformId;
+    return true;
+}
+
+std::int32_t Win32Platform::GetWindowLongA(std::int32_t index) { return ::GetWindowLongA(view_.Hwnd(), index); }
+
+std::int32_t Win32Platform::SetWindowLongA(std::int32_t index, std::int32_t value) {
+    return ::SetWindowLongA(view_.Hwnd(), index, value);
+}
+
+bool Win32Platform::SetLayeredWindowAttributes(Colour key, std::uint8_t alpha, std::uint32_t flags) {
+    return ::SetLayeredWindowAttributes(view_.Hwnd(), key, alpha, flags);
+}
+
+std::uint32_t Win32Platform::RegisterWindowMessageA(const Bytes& name) { return ::RegisterWindowMessageA(name.c_str()); }
+
+// The previous procedure is kept in the window's user data, where WindowProc reads it.
+void Win32Platform::InstallWindowProc() {
+    const LONG_PTR previous =
+        ::SetWindowLongPtrA(view_.Hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&poko::WindowProc));
+    ::SetWindowLongPtrA(view_.Hwnd(), GWLP_USERDATA, previous);
+}
+
+bool Win32Platform::SetForegroundWindow() { return ::SetForegroundWindow(view_.Hwnd()); }
+bool Win32Platform::LockWindowUpdate(Handle hwnd) { return ::LockWindowUpdate(reinterpret_cast<HWND>(hwnd)); }
+MenuItem* Win32Platform::TrackPopupMenu(MenuItem& menu) { return view_.TrackPopup(menu); }
+
+void Win32Platform::DoEvents() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+// An alarm must be seen: the box comes to the front, and while the window hides in the
+// tray it stands on its own rather than under a hidden owner.
+int Win32Platform::MessageBox(const Text& text, const Text& title, std::uint32_t style) {
+    HWND owner = IsWindowVisible(view_.Hwnd()) ? view_.Hwnd() : nullptr;
+    return ::MessageBoxW(owner, W(text).c_str(), W(title).c_str(), style | MB_SETFOREGROUND);
+}
+
+bool Win32Platform::Shell_NotifyIconA(std::uint32_t message, const TrayIconRecord& record) {
+    NOTIFYICONDATAA nid{};
+    nid.cbSize = NOTIFYICONDATAA_V1_SIZE;  // 88 bytes in the 32-bit program
+    nid.hWnd = reinterpret_cast<HWND>(record.hWnd);
+    nid.uID = record.uID;
+    nid.uFlags = record.uFlags;
+    nid.uCallbackMessage = record.uCallbackMessage;
+    nid.hIcon = reinterpret_cast<HICON>(record.hIcon);
+    std::memcpy(nid.szTip, record.szTip.data(), sizeof nid.szTip < record.szTip.size() ? sizeof nid.szTip : record.szTip.size());
+    nid.szTip[63] = '\0';
+    return ::Shell_NotifyIconA(message, &nid);
+}
+
+Handle Win32Platform::ShellExecuteA(Handle owner, const Bytes& verb, const Bytes& file, const Bytes& parameters,
+                                    const Bytes& directory, std::int32_t show) {
+    return reinterpret_cast<Handle>(::ShellExecuteA(reinterpret_cast<HWND>(owner), verb.c_str(), file.c_str(),
+                                                    parameters.c_str(), directory.c_str(), show));
+}
+
+Handle Win32Platform::GetCurrentProcess() { return reinterpret_cast<Handle>(::GetCurrentProcess()); }
+
+bool Win32Platform::OpenProcessToken(Handle process, std::uint32_t access, Handle& token) {
+    HANDLE h = nullptr;
+    const bool ok = ::OpenProcessToken(reinterpret_cast<HANDLE>(process), access, &h);
+    token = reinterpret_cast<Handle>(h);
+    return ok;
+}
+
+bool Win32Platform::LookupPrivilegeValueA(const Bytes* system, const Bytes& name, std::uint64_t& luid) {
+    LUID l{};
+    const bool ok = ::LookupPrivilegeValueA(system ? system->c_str() : nullptr, name.c_str(), &l);
+    luid = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(l.HighPart)) << 32) | l.LowPart;
+    return ok;
+}
+
+bool Win32Platform::AdjustTokenPrivileges(Handle token, bool disableAll, const TokenPrivileges& state,
+                                          std::uint32_t bufferLength, TokenPrivileges& previous,
+                                          std::uint32_t& returnLength) {
+    TOKEN_PRIVILEGES tp{};
+    tp.PrivilegeCount = state.count;
+    tp.Privileges[0].Luid.LowPart = static_cast<DWORD>(state.luid);
+    tp.Privileges[0].Luid.HighPart = static_cast<LONG>(state.luid >> 32);
+    tp.Privileges[0].Attributes = state.attributes;
+    TOKEN_PRIVILEGES prev{};
+    DWORD returned = 0;
+    const DWORD length = bufferLength < sizeof prev ? bufferLength : sizeof prev;
+    const bool ok = ::AdjustTokenPrivileges(reinterpret_cast<HANDLE>(token), disableAll, &tp, length, &prev, &returned);
+    previous.count = prev.PrivilegeCount;
+    returnLength = returned;
+    return ok;
+}
+
+bool Win32Platform::CloseHandle(Handle h) { return ::CloseHandle(reinterpret_cast<HANDLE>(h)); }
+bool Win32Platform::ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) { return ::ExitWindowsEx(flags, reserved); }
+
+bool Win32Platform::GetOpenFileNameA(OpenFileRecord& r) {
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;  // 76 bytes in the 32-bit program
+    ofn.hwndOwner = reinterpret_cast<HWND>(r.hwndOwner);
+    ofn.hInstance = reinterpret_cast<HINSTANCE>(r.hInstance);
+    ofn.lpstrFilter = r.filter.c_str();
+    ofn.nFilterIndex = r.nFilterIndex;
+    ofn.lpstrFile = r.file.data();
+    ofn.nMaxFile = r.nMaxFile;
+    ofn.lpstrFileTitle = r.fileTitle.data();
+    ofn.nMaxFileTitle = r.nMaxFileTitle;
+    ofn.lpstrInitialDir = r.initialDir.empty() ? nullptr : r.initialDir.c_str();
+    ofn.lpstrTitle = r.title.c_str();
+    ofn.Flags = r.flags;
+    return ::GetOpenFileNameA(&ofn);
+}
+
+Handle Win32Platform::ModuleHandle() { return reinterpret_cast<Handle>(GetModuleHandleW(nullptr)); }
+
+}  // namespace poko

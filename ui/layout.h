@@ -1,0 +1,45 @@
+// The main window's fixed layout: size, and each control's place, font and tab order,
+// in twips as designed (15 twips per pixel at 96 DPI).
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "ui/control_ids.h"
+
+namespace poko {
+
+enum class ControlKind { Label, Edit, ScrollBar, Button };
+
+enum LabelAlign { AlignLeft, AlignCentre, AlignRight };
+
+struct FontSpec {
+    std::u16string_view face;
+    double points;
+    int weight;
+    int charset;
+};
+
+struct ControlLayout {
+    const char* name;  // as the dump and tests name it
+    ControlId id;
+    ControlKind kind;
+    int left, top, width, height;  // twips
+    FontSpec font;
+    LabelAlign align = AlignLeft;
+    bool autoWidth = false;  // a label whose width follows its text
+    bool frame = false;
+};
+
+inline constexpr int kClientWidthTwips = 5250;
+inline constexpr int kClientHeightTwips = 2430;
+inline constexpr int kTwipsPerPixel96 = 15;
+
+inline constexpr std::u16string_view kUiGothic = u"MS UI Gothic";
+inline constexpr std::u16string_view kPGothic = u"ＭＳ Ｐゴシック";
+inline constexpr int kShiftJis = 128, kAnsiCharset = 0;
+
+// In tab order: z-order follows it, so Tab walks the controls in this order.
+extern const std::array<ControlLayout, 13> kLayout;
+
+}  // namespace poko
