@@ -5,31 +5,18 @@
 namespace poko {
 
 void FrmTimer::ToggleAlarm() {
-    if (!Timer.Enabled()) {
-        Timer.SetEnabled(true);
-        L_Title.SetCaption(u"ポコ丸\u3000監視中");
-        L_Title.SetForeColour(0x00FF0000);
-        C_TimerStart.SetCaption(u"タイマ停止");
-        M_kansi->SetCaption(u"タイマ停止(&T)");
-        TrayIconData.hIcon = PicIcon[1];
-        frm_Timer.SetIcon(1);
-        VS_h.SetEnabled(false);
-        VS_m.SetEnabled(false);
-        TextFileName.SetEnabled(false);
-        cmdFileOpen.SetEnabled(false);
-    } else {
-        Timer.SetEnabled(false);
-        L_Title.SetCaption(u"ポコ丸\u3000停止中");
-        L_Title.SetForeColour(0x000000FF);
-        C_TimerStart.SetCaption(u"タイマ起動");
-        M_kansi->SetCaption(u"タイマ起動(&T)");
-        TrayIconData.hIcon = PicIcon[0];
-        frm_Timer.SetIcon(0);
-        VS_h.SetEnabled(true);
-        VS_m.SetEnabled(true);
-        TextFileName.SetEnabled(true);
-        cmdFileOpen.SetEnabled(true);
-    }
+    const bool arm = !Timer.Enabled();
+    Timer.SetEnabled(arm);
+    L_Title.SetCaption(arm ? u"ポコ丸\u3000監視中" : u"ポコ丸\u3000停止中");
+    L_Title.SetForeColour(arm ? 0x00FF0000 : 0x000000FF);
+    C_TimerStart.SetCaption(arm ? u"タイマ停止" : u"タイマ起動");
+    M_kansi->SetCaption(arm ? u"タイマ停止(&T)" : u"タイマ起動(&T)");
+    TrayIconData.hIcon = PicIcon[arm ? 1 : 0];
+    frm_Timer.SetIcon(arm ? 1 : 0);
+    // In this order: the spinners, then the target box and its browse button.
+    for (Control* c : {static_cast<Control*>(&VS_h), static_cast<Control*>(&VS_m),
+                       static_cast<Control*>(&TextFileName), static_cast<Control*>(&cmdFileOpen)})
+        c->SetEnabled(!arm);
     TrayIconModify();
     TrayTipSetting(TrayTipText());
 }
