@@ -1,0 +1,38 @@
+// The main window on the fake platform, with fixed handles so that records can be
+// checked by value.
+#pragma once
+
+#include "app/frm_timer.h"
+#include "tests/support/fake_platform.h"
+
+inline constexpr poko::Handle kMainHwnd = 0x100;
+inline constexpr poko::Handle kStoppedIcon = 0x501, kArmedIcon = 0x502;
+inline constexpr poko::Handle kHourHwnd = 0x1020, kMinuteHwnd = 0x1022;
+
+// A tray record as start-up and TrayIconSetting build it: every field fresh.
+inline void ExpectFullTrayRecord(const poko::TrayIconRecord& r, poko::Handle icon, const std::string& tip) {
+    EXPECT_EQ(r.cbSize, 88u);
+    EXPECT_EQ(r.hWnd, kMainHwnd);
+    EXPECT_EQ(r.uID, 1u);
+    EXPECT_EQ(r.uFlags, 7u);
+    EXPECT_EQ(r.uCallbackMessage, 512u);
+    EXPECT_EQ(r.hIcon, icon);
+    EXPECT_EQ(TipText(r), tip);
+}
+
+struct FormHarness {
+    FakePlatform fake;
+    poko::FrmTimer frm{fake};
+
+    FormHarness() {
+        frm.hWnd = kMainHwnd;
+        frm.PicIcon = {kStoppedIcon, kArmedIcon};
+        frm.requestClose = [this] { frm.Form_Unload(); };
+    }
+    // Start-up, then a clean call list for what the test does next.
+    void Load() {
+        frm.Form_Load();
+        fake.calls.clear();
+        fake.trayRecords.clear();
+    }
+};

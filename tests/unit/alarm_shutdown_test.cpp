@@ -1,0 +1,61 @@
+// ShutdownWindows: the shutdown privilege on the NT family, then ExitWindowsEx; every
+// refusal stops quietly before the request.
+#include <gtest/gtest.h>
+
+#include "tests/support/form_harness.h"
+
+using namespace poko;
+
+namespace {
+
+const std::string kOpen = "OpenProcessToken(-1,40)";
+const std::string kLookup = "LookupPrivilegeValueA(null|SeShutdownPrivilege)";
+const std::string kAdjust = "AdjustTokenPrivileges(122,0,1,19,2,16)";  // token 0x7A, luid 0x13
+const std::string kClose = "CloseHandle(122)";
+
+TEST(ShutdownWindows, CallsByPlatformAndRefusal) {
+    enum Fail { None, Token, Lookup, Adjust };
+    struct Case {
+        const char* what;
+        std::uint32_t platformId;
+        Fail fail;
+        std::uint32_t flags;
+        std::vector<std::string> calls;
+    };
+    const Case cases[] = {
+        {"NT restart", 2, None, 2,
+         {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kLookup, kAdjust, kClose, "ExitWindowsEx(2,0)"}},
+        {"NT shutdown", 2, None, 5,
+         {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kLookup, kAdjust, kClose, "ExitWindowsEx(5,0)"}},
+        {"token refused", 2, Token, 5, {"GetVersionExA(148)", "GetCurrentProcess", kOpen}},
+        {"lookup refused", 2, Lookup, 5, {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kLookup, kClose}},
+        {"adjust refused", 2, Adjust, 2,
+         {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kLookup, kAdjust, kClose}},
+        {"95 family", 1, None, 5, {"GetVersionExA(148)", "ExitWindowsEx(5,0)"}},
+        {"95 family, token would fail", 1, Token, 2, {"GetVersionExA(148)", "ExitWindowsEx(2,0)"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FormHarness h;
+        h.fake.version.platformId = c.platformId;
+        h.fake.openTokenResult = c.fail != Token;
+        h.fake.lookupResult = c.fail != Lookup;
+        h.fake.adjustResult = c.fail != Adjust;
+        h.frm.ShutdownWindows(c.flags);
+        EXPECT_TRUE(SameCalls(c.calls, h.fake.calls));
+    }
+}
+
+// Without a platform answer the privilege is asked for all the same: it does no harm
+// where none is needed, and the request is still made.
+TEST(ShutdownWindows, UnknownPlatformStillRequests) {
+    FormHarness h;
+    h.fake.versionResult = false;
+    h.frm.ShutdownWindows(5);
+    const auto exits = h.fake.CallsStartingWith("ExitWindowsEx");
+    EXPECT_EQ(exits, std::vector<std::string>{"ExitWindowsEx(5,0)"});
+    // Every token that was opened is closed.
+    EXPECT_EQ(h.fake.CallsStartingWith("OpenProcessToken").size(), h.fake.CallsStartingWith("CloseHandle").size());
+}
+
+}  // namespace

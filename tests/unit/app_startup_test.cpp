@@ -1,0 +1,307 @@
+// Start-up and exit of the main window: Timer.ini, the command line, the tray icon and
+// the opacity, in their fixed orders, and what an early stop leaves behind.
+#include <gtest/gtest.h>
+
+#include "tests/support/form_harness.h"
+
+using namespace poko;
+
+namespace {
+
+const std::string kStoppedTip = "ポコ丸\u3000停止中  設定時刻 [00:00]";
+
+FormHarness& Started(FormHarness& h, const Text& ini, const Text& args = u"") {
+    if (!ini.empty()) h.fake.PreloadIni(ini);
+    h.fake.commandLine = args;
+    h.frm.Form_Load();
+    return h;
+}
+
+int CheckedOpacityItem(FrmTimer& f) {
+    for (int i = 0; i < 4; ++i)
+        if (f.M_WinCon[i]->Checked()) return i;
+    return -1;
+}
+
+TEST(Startup, WithoutSettingsFile) {
+    FormHarness h;
+    FrmTimer& f = Started(h, u"").frm;
+    EXPECT_EQ(f.StartupStepsDone(), 18);
+    EXPECT_EQ(f.TextFileName.GetText(), u"");
+    EXPECT_EQ(f.TextH.GetText(), u"0");
+    EXPECT_EQ(f.TextM.GetText(), u"0");
+    EXPECT_EQ(f.VS_h.Value(), 23);
+    EXPECT_EQ(f.VS_m.Value(), 59);
+    EXPECT_EQ(f.frm_Timer.Top(), 0);
+    EXPECT_EQ(f.frm_Timer.Left(), 0);
+    EXPECT_FALSE(f.M_WinCmm->Checked());
+    EXPECT_EQ(f.WindowAlpha, 255);
+    EXPECT_EQ(CheckedOpacityItem(f), 0);
+    EXPECT_TRUE(f.L_Title.Opaque());
+    EXPECT_EQ(f.IniPath, u"C:\\Apps\\Poko\\Timer.ini");
+    EXPECT_TRUE(f.frm_Timer.Visible());
+    EXPECT_FALSE(f.Timer.Enabled());
+
+    ASSERT_EQ(h.fake.trayRecords.size(), 1u);
+    ExpectFullTrayRecord(h.fake.trayRecords[0], kStoppedIcon, kStoppedTip);
+    EXPECT_TRUE(f.TrayIconShown());
+}
+
+TEST(Startup, CallOrder) {
+    FormHarness h;
+    h.fake.commandLine = u"";
+    h.frm.Form_Load();
+    EXPECT_TRUE(SameCalls(
+        {
+            "AppFolder",
+            "FileAttributes(C:\\Apps\\Poko\\back.jpg)",
+            "GetPrivateProfileStringA(CONFIG|FILENAME||255)",
+            "GetPrivateProfileStringA(CONFIG|H|00|255)",
+            "GetPrivateProfileStringA(CONFIG|M|00|255)",
+            "GetPrivateProfileStringA(WINDOW|X|0|255)",
+            "GetPrivateProfileStringA(WINDOW|Y|0|255)",
+            "GetPrivateProfileStringA(CONFIG|AI|0|255)",
+            "GetPrivateProfileStringA(WINDOW|DATA|255|255)",
+            "Shell_NotifyIconA(0)",
+            "GetVersionExA(148)",
+            "GetWindowLongA(-20)",
+            "SetWindowLongA(-20,524288)",
+            "SetLayeredWindowAttributes(0,255,2)",
+            "RegisterWindowMessageA(TaskbarCreated)",
+            "InstallWindowProc",
+            "CommandLine",
+        },
+        h.fake.CallsWithout({"Now"})));
+    for (const Bytes& p : h.fake.profilePaths) EXPECT_EQ(p, "C:\\Apps\\Poko\\Timer.ini");
+}
+
+TEST(Startup, LayeredStyleKeepsOtherBits) {
+    FormHarness h;
+    h.fake.exStyle = 0x100;
+    Started(h, u"[WINDOW]\nDATA=153\n");
+    EXPECT_EQ(h.fake.CallsStartingWith("SetWindowLongA"), (std::vector<std::string>{"SetWindowLongA(-20,524544)"}));
+    EXPECT_EQ(h.fake.CallsStartingWith("SetLayered"),
+              (std::vector<std::string>{"SetLayeredWindowAttributes(0,153,2)"}));
+    EXPECT_EQ(CheckedOpacityItem(h.frm), 2);
+}
+
+// Stored settings and how far start-up gets with them. "-TS" is on every command line:
+// it arms only when start-up reaches the command line.
+TEST(Startup, SettingsAndEarlyStops) {
+    struct Case {
+        const char* what;
+        Text ini;
+        int steps;
+        bool cmm;
+        float top, left;
+        int alpha;
+        int checkedItem;
+    };
+    const Case cases[] = {
+        {"stored values", u"[CONFIG]\nAI=1\n[WINDOW]\nX=1500\nY=3000\nDATA=102\n", 18, true, 1500, 3000, 102, 3},
+        {"negative position", u"[WINDOW]\nX=-300\nY=-15\n", 18, false, 0, 0, 255, 0},
+        {"AI True", u"[CONFIG]\nAI=True\n", 18, true, 0, 0, 255, 0},
+        {"AI -1", u"[CONFIG]\nAI=-1\n", 18, true, 0, 0, 255, 0},
+        {"AI yes", u"[CONFIG]\nAI=yes\n[WINDOW]\nX=-300\nY=45\n", 10, false, -300, 45, 0, -1},
+        {"AI empty", u"[CONFIG]\nAI=\n", 10, false, 0, 0, 0, -1},
+        {"DATA 204", u"[WINDOW]\nDATA=204\n", 18, false, 0, 0, 204, 1},
+        {"DATA 200", u"[WINDOW]\nDATA=200\n", 18, false, 0, 0, 200, -1},
+        {"DATA 254.5", u"[WINDOW]\nDATA=254.5\n", 18, false, 0, 0, 254, -1},
+        {"DATA empty", u"[WINDOW]\nDATA=\n", 18, false, 0, 0, 0, -1},
+        {"DATA 300", u"[CONFIG]\nAI=1\n[WINDOW]\nX=-300\nDATA=300\n", 12, true, 0, 0, 0, -1},
+        {"DATA -1", u"[WINDOW]\nDATA=-1\n", 12, false, 0, 0, 0, -1},
+        {"DATA 255.5", u"[WINDOW]\nDATA=255.5\n", 12, false, 0, 0, 0, -1},
+        {"DATA huge", u"[WINDOW]\nDATA=1e400\n", 12, false, 0, 0, 0, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FormHarness h;
+        FrmTimer& f = Started(h, c.ini, u"-TS").frm;
+        const bool full = c.steps == 18;
+        EXPECT_EQ(f.StartupStepsDone(), full ? 22 : c.steps);
+        EXPECT_EQ(f.M_WinCmm->Checked(), c.cmm);
+        EXPECT_EQ(f.frm_Timer.Top(), c.top);
+        EXPECT_EQ(f.frm_Timer.Left(), c.left);
+        EXPECT_EQ(f.WindowAlpha, c.alpha);
+        EXPECT_EQ(CheckedOpacityItem(f), c.checkedItem);
+        EXPECT_EQ(h.fake.CallsStartingWith("Shell_NotifyIconA(0)").size(), full ? 1u : 0u);
+        EXPECT_EQ(h.fake.CallsStartingWith("InstallWindowProc").size(), full ? 1u : 0u);
+        EXPECT_EQ(h.fake.CallsStartingWith("RegisterWindowMessageA").size(), full ? 1u : 0u);
+        EXPECT_EQ(h.fake.CallsStartingWith("CommandLine").size(), full ? 1u : 0u);
+        EXPECT_EQ(f.Timer.Enabled(), full);
+        EXPECT_EQ(f.TrayIconShown(), full);
+    }
+}
+
+TEST(Startup, OldSystemLeavesOpacityAlone) {
+    FormHarness h;
+    h.fake.version.major = 4;
+    h.fake.version.platformId = 1;
+    FrmTimer& f = Started(h, u"[WINDOW]\nDATA=153\n").frm;
+    EXPECT_EQ(f.StartupStepsDone(), 18);
+    EXPECT_FALSE(f.M_toumei->Enabled());
+    EXPECT_EQ(CheckedOpacityItem(f), -1);
+    EXPECT_TRUE(h.fake.CallsStartingWith("SetLayered").empty());
+    EXPECT_TRUE(h.fake.CallsStartingWith("SetWindowLongA").empty());
+    f.Form_Unload();
+    EXPECT_EQ(h.fake.Stored(u"WINDOW", u"DATA"), u"153");
+}
+
+TEST(Startup, BackgroundPicture) {
+    struct Case {
+        const char* what;
+        std::optional<FileKind> kind;
+        bool loads;
+        int steps;
+        bool opaque, loadCalled;
+    };
+    const Case cases[] = {
+        {"absent", std::nullopt, true, 18, true, false},
+        {"normal, loads", FileKind::Normal, true, 18, false, true},
+        {"hidden counts as absent", FileKind::Other, true, 18, true, false},
+        {"normal, corrupt", FileKind::Normal, false, 2, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FormHarness h;
+        if (c.kind) h.fake.files[u"C:\\Apps\\Poko\\back.jpg"] = *c.kind;
+        h.fake.pictureLoads = c.loads;
+        FrmTimer& f = Started(h, u"[CONFIG]\nFILENAME=x\nH=5\n").frm;
+        EXPECT_EQ(f.StartupStepsDone(), c.steps);
+        EXPECT_EQ(f.L_Title.Opaque(), c.opaque);
+        EXPECT_EQ(h.fake.CallsStartingWith("LoadBackgroundPicture").size(), c.loadCalled ? 1u : 0u);
+        const bool read = c.steps > 2;
+        EXPECT_EQ(h.fake.CallsStartingWith("GetPrivateProfileStringA").size(), read ? 7u : 0u);
+        EXPECT_EQ(f.TextFileName.GetText(), read ? u"x" : u"");
+        EXPECT_EQ(f.TextH.GetText(), read ? u"5" : u"20");
+        if (!read) {  // the bars as step 2 set them from the layout's texts
+            EXPECT_EQ(f.VS_h.Value(), 3);
+            EXPECT_EQ(f.VS_m.Value(), 34);
+        }
+    }
+}
+
+TEST(Startup, CommandLine) {
+    FormHarness h;
+    FrmTimer& f = Started(h, u"[CONFIG]\nH=5\nM=10\n", u"TIME=0730 FILE=\"C:\\My-Music\\a.mp3\" -TS").frm;
+    // "-TS" arms before the time is set: the tip still shows the stored time.
+    EXPECT_TRUE(f.Timer.Enabled());
+    EXPECT_EQ(f.TextH.GetText(), u"7");
+    EXPECT_EQ(f.TextM.GetText(), u"30");
+    EXPECT_EQ(f.VS_h.Value(), 16);
+    EXPECT_EQ(f.TextFileName.GetText(), u"C:\\My-Music\\a.mp3");
+    EXPECT_EQ(TipText(f.TrayIconData), "ポコ丸\u3000監視中  設定時刻 [05:10]");
+    // The folder name holds "-M": minimised, so hidden, with the icon still there.
+    EXPECT_EQ(f.frm_Timer.State(), WindowState::Minimised);
+    EXPECT_FALSE(f.frm_Timer.Visible());
+    EXPECT_TRUE(f.TrayIconShown());
+    EXPECT_EQ(h.fake.CallsStartingWith("Shell_NotifyIconA(0)").size(), 1u);
+    EXPECT_EQ(h.fake.CallsStartingWith("Shell_NotifyIconA(2)").size(), 0u);
+}
+
+TEST(Exit, WritesInOrderAfterRemovingTheIcon) {
+    FormHarness h;
+    Started(h, u"[CONFIG]\nFILENAME=!会議\nH=07\nM=5\nAI=1\n[WINDOW]\nX=10\nY=20\nDATA=204\n");
+    h.fake.calls.clear();
+    h.frm.frm_Timer.UserMoved(3000, 1500);  // left, top
+    h.frm.M_Exit->Click();
+    EXPECT_TRUE(SameCalls(
+        {
+            "Shell_NotifyIconA(2)",
+            "WritePrivateProfileStringA(CONFIG|FILENAME|!会議)",
+            "WritePrivateProfileStringA(CONFIG|H|7)",
+            "WritePrivateProfileStringA(CONFIG|M|5)",
+            "WritePrivateProfileStringA(CONFIG|AI|True)",
+            "WritePrivateProfileStringA(WINDOW|X|1500)",
+            "WritePrivateProfileStringA(WINDOW|Y|3000)",
+            "WritePrivateProfileStringA(WINDOW|DATA|204)",
+        },
+        h.fake.calls));
+}
+
+TEST(Exit, PositionTexts) {
+    struct Case {
+        float top, left;
+        const char* x;
+        const char* y;
+    };
+    const Case cases[] = {{0, 0, "0", "0"}, {-45, 1234.5f, "-45", "1234.5"}, {12345678, 30000, "1.234568E+07", "30000"}};
+    for (const Case& c : cases) {
+        FormHarness h;
+        Started(h, u"");
+        h.frm.frm_Timer.UserMoved(c.left, c.top);
+        h.frm.Form_Unload();
+        EXPECT_EQ(h.fake.Stored(u"WINDOW", u"X"), FromUtf8(c.x));
+        EXPECT_EQ(h.fake.Stored(u"WINDOW", u"Y"), FromUtf8(c.y));
+    }
+}
+
+TEST(Exit, HiddenWindowKeepsStoredPosition) {
+    FormHarness h;
+    Started(h, u"[WINDOW]\nX=600\nY=900\n", u"-M");
+    h.frm.frm_Timer.UserMoved(0, 0);
+    h.frm.Form_Unload();
+    EXPECT_TRUE(h.fake.CallsStartingWith("WritePrivateProfileStringA(WINDOW|X").empty());
+    EXPECT_TRUE(h.fake.CallsStartingWith("WritePrivateProfileStringA(WINDOW|Y").empty());
+    EXPECT_EQ(h.fake.Stored(u"WINDOW", u"X"), u"600");
+    EXPECT_EQ(h.fake.Stored(u"WINDOW", u"Y"), u"900");
+}
+
+// A start-up that stopped early must not wipe the stored settings at exit; a key the
+// user changed since is still written.
+TEST(Exit, EarlyStopKeepsStoredSettings) {
+    struct Case {
+        const char* what;
+        Text ini;
+        std::function<void(FrmTimer&)> userChange;
+        std::vector<std::pair<Text, Text>> expected;  // key, stored value after exit
+    };
+    const Text aiYes = u"[CONFIG]\nFILENAME=!会議\nH=7\nM=30\nAI=yes\n[WINDOW]\nX=1500\nY=3000\nDATA=204\n";
+    const Text data300 = u"[CONFIG]\nFILENAME=!会議\nH=7\nM=30\nAI=True\n[WINDOW]\nX=1500\nY=3000\nDATA=300\n";
+    const std::vector<std::pair<Text, Text>> kept = {{u"FILENAME", u"!会議"}, {u"H", u"7"},     {u"M", u"30"},
+                                                     {u"X", u"1500"},       {u"Y", u"3000"}};
+    auto with = [&](std::pair<Text, Text> a, std::pair<Text, Text> b) {
+        auto v = kept;
+        v.push_back(a), v.push_back(b);
+        return v;
+    };
+    const Case cases[] = {
+        {"AI yes", aiYes, nullptr, with({u"AI", u"yes"}, {u"DATA", u"204"})},
+        {"DATA 300", data300, nullptr, with({u"AI", u"True"}, {u"DATA", u"300"})},
+        {"AI yes, user checks the switch", aiYes, [](FrmTimer& f) { f.M_WinCmm->SetChecked(true); },
+         with({u"AI", u"True"}, {u"DATA", u"204"})},
+        {"DATA 300, user picks 60%", data300, [](FrmTimer& f) { f.WindowAlpha = 153; },
+         with({u"AI", u"True"}, {u"DATA", u"153"})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FormHarness h;
+        Started(h, c.ini);
+        ASSERT_LT(h.frm.StartupStepsDone(), 18);
+        if (c.userChange) c.userChange(h.frm);
+        h.frm.Form_Unload();
+        for (const auto& [key, value] : c.expected) {
+            const Text section = key == u"X" || key == u"Y" || key == u"DATA" ? u"WINDOW" : u"CONFIG";
+            EXPECT_EQ(Utf8(h.fake.Stored(section, key).value_or(u"(missing)")), Utf8(value)) << Utf8(key);
+        }
+    }
+}
+
+// Start-up stopped before it set IniPath: exit still writes beside the program, never
+// to a profile file of the system's own.
+TEST(Exit, EarlyStopBeforeIniPathWritesBesideTheProgram) {
+    FormHarness h;
+    h.fake.files[u"C:\\Apps\\Poko\\back.jpg"] = FileKind::Normal;
+    h.fake.pictureLoads = false;
+    Started(h, u"[CONFIG]\nH=7\n");
+    ASSERT_EQ(h.frm.StartupStepsDone(), 2);
+    h.frm.TextFileName.UserEdited(u"!休憩");
+    h.frm.Form_Unload();
+    ASSERT_FALSE(h.fake.profilePaths.empty());
+    for (const Bytes& p : h.fake.profilePaths) EXPECT_EQ(p, "C:\\Apps\\Poko\\Timer.ini");
+    EXPECT_EQ(h.fake.ini.Paths(), (std::vector<Bytes>{"C:\\Apps\\Poko\\Timer.ini"}));
+    EXPECT_EQ(h.fake.Stored(u"CONFIG", u"FILENAME"), u"!休憩");
+    EXPECT_EQ(h.fake.Stored(u"CONFIG", u"H"), u"7");
+}
+
+}  // namespace
