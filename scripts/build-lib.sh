@@ -1,0 +1,30 @@
+# Shared by scripts/test and scripts/run (sourced, not run): configuring and building the
+# build trees of one checkout. POKOMARU_BUILD_DIR moves them out of build/ (for a second
+# set of trees beside one that an editor or another shell is building).
+build=${POKOMARU_BUILD_DIR:-$root/build}
+
+# configure_tree DIR [CMAKE ARGS...]: the generator and build type only on the first run,
+# so a tree configured by hand keeps its own.
+configure_tree() {
+    local dir=$1; shift
+    local first=()
+    [[ -f $dir/CMakeCache.txt ]] || first=(-G Ninja -DCMAKE_BUILD_TYPE=Release)
+    cmake -S "$root" -B "$dir" "${first[@]}" "$@" >"$dir.configure.log" 2>&1 || {
+        cat "$dir.configure.log" >&2
+        echo "configuring $dir failed" >&2
+        return 1
+    }
+}
+
+build_tree() {
+    echo "== building $1"
+    cmake --build "$1" --parallel "$(nproc)"
+}
+
+build_windows_trees() {
+    mkdir -p "$build"
+    configure_tree "$build/win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
+    configure_tree "$build/win64" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake"
+    build_tree "$build/win32"
+    build_tree "$build/win64"
+}

@@ -1,0 +1,143 @@
+// One alarm from arming to completion: set by hand and answered, and unattended from
+// the command line with a program as its target.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "driver.h"
+#include "ui/control_ids.h"
+
+namespace e2e {
+namespace {
+
+using namespace poko;
+
+const std::wstring kPokomaru = L"\u30DD\u30B3\u4E38";                        // ポコ丸
+const std::wstring kWatching = kPokomaru + L"\u3000\u76E3\u8996\u4E2D";      // 　監視中
+const std::wstring kDone = kPokomaru + L"\u3000\u5B9A\u6642\u4EFB\u52D9\u5B9F\u884C\u5B8C\u4E86";  // 　定時任務実行完了
+const std::wstring kStart = L"\u30BF\u30A4\u30DE\u8D77\u52D5";               // タイマ起動
+const std::wstring kStop = L"\u30BF\u30A4\u30DE\u505C\u6B62";                // タイマ停止
+const std::wstring kItsTime = L"\u6642\u9593\u3067\u3059\uFF01";             // 時間です！
+const int kArmedOff[] = {ID_VS_h, ID_VS_m, ID_TextFileName, ID_cmdFileOpen};
+
+// The current minute with at least ten seconds of it left, so that an alarm set to it
+// fires before it passes.
+SYSTEMTIME MinuteWithRoom() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    if (now.wSecond < 50) return now;
+    const WORD minute = now.wMinute;
+    WaitUntil("the next minute", 15s, [&] {
+        GetLocalTime(&now);
+        return now.wMinute != minute;
+    });
+    return now;
+}
+
+int MessageBoxCount(const Program& program) {
+    struct Count {
+        DWORD pid;
+        int n;
+    } count{program.Pid(), 0};
+    EnumWindows(
+        [](HWND h, LPARAM p) -> BOOL {
+            auto* c = reinterpret_cast<Count*>(p);
+            DWORD pid = 0;
+            wchar_t cls[16] = {};
+            GetWindowThreadProcessId(h, &pid);
+            GetClassNameW(h, cls, 16);
+            if (pid == c->pid && IsWindowVisible(h) && std::wstring(cls) == L"#32770") ++c->n;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count.n;
+}
+
+// The completion sequence runs over several calls to the shell, during which the
+// program already answers; its last step puts the stopped icon back on the window.
+void WaitForCompletion(const Program& program) {
+    WaitUntil("the completion sequence to finish", kDeadline, [&] {
+        return program.Text(ID_L_Title) == kDone && program.QueryState().Get("window.icon") == "0";
+    });
+}
+
+// Watches for `limit`: the number of message boxes must stay `expected` throughout.
+void ExpectMessageBoxesFor(const Program& program, int expected, Duration limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    int seen = expected;
+    WaitUntil("the watch to end", limit + kDeadline, [&] {
+        seen = MessageBoxCount(program);
+        return seen != expected || std::chrono::steady_clock::now() > end;
+    });
+    EXPECT_EQ(seen, expected) << "message boxes of the program";
+}
+
+TEST(Alarm, ArmedByHandShowsItsMessageOnceAndCompletes) {
+    AppFolder app;
+    Program program(app);
+    program.WaitForMainWindow();
+
+    // The arrows only, from 0:00; up raises the number.
+    const SYSTEMTIME now = MinuteWithRoom();
+    for (int i = 0; i < now.wHour; ++i) program.ScrollArrow(ID_VS_h, true);
+    for (int i = 0; i < now.wMinute; ++i) program.ScrollArrow(ID_VS_m, true);
+    const std::wstring hour = std::to_wstring(now.wHour), minute = std::to_wstring(now.wMinute);
+    WaitUntil("the boxes to show " + Utf8(hour) + ":" + Utf8(minute), kDeadline,
+              [&] { return program.Text(ID_TextH) == hour && program.Text(ID_TextM) == minute; });
+
+    program.ClickButton(ID_C_TimerStart);
+    WaitUntil("the status to show armed", kDeadline, [&] { return program.Text(ID_L_Title) == kWatching; });
+    // The box holds the armed state until it is answered.
+    MessageBoxWindow box = program.WaitForMessageBox();
+    EXPECT_EQ(Describe(box.title), Describe(kPokomaru));
+    EXPECT_EQ(Describe(box.text), Describe(kItsTime));
+    EXPECT_EQ(box.buttons.size(), 1u);
+    EXPECT_EQ(Describe(program.Text(ID_C_TimerStart)), Describe(kStop));
+    for (int id : kArmedOff) EXPECT_FALSE(program.Read(id).enabled) << "control " << id << " while armed";
+    EXPECT_EQ(program.QueryState().Get("timer.enabled"), "1");
+    // Ticks go on while the box is open; none may bring a second box.
+    ExpectMessageBoxesFor(program, 1, 3s);
+
+    program.Answer(box, L"OK");
+    WaitForCompletion(program);
+    EXPECT_EQ(Describe(program.Text(ID_C_TimerStart)), Describe(kStart));
+    for (int id : kArmedOff) EXPECT_TRUE(program.Read(id).enabled) << "control " << id << " after the alarm";
+    State state = program.QueryState();
+    EXPECT_EQ(state.Get("timer.enabled"), "0");
+    EXPECT_EQ(state.Int("label.L_Title.fore"), 0) << "the completion status is black";
+    EXPECT_EQ(state.Get("tray.icon"), "0");
+    // Disarmed: the rest of the minute fires nothing more.
+    ExpectMessageBoxesFor(program, 0, 3s);
+
+    program.Close();
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+TEST(Alarm, UnattendedRunsItsTargetFromTheTray) {
+    AppFolder app;
+    // The marker program is built beside this driver.
+    wchar_t self[MAX_PATH];
+    std::wstring marker(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
+    marker = marker.substr(0, marker.rfind(L'\\') + 1) + L"marker.exe";
+    ASSERT_TRUE(CopyFileW(marker.c_str(), app.Path(L"marker.exe").c_str(), TRUE))
+        << "cannot copy " << Utf8(marker) << " (error " << GetLastError() << ")";
+
+    const SYSTEMTIME now = MinuteWithRoom();
+    wchar_t hhmm[8];
+    std::swprintf(hhmm, 8, L"%02u%02u", now.wHour, now.wMinute);
+    Program program(app, L"-M -TS TIME=" + std::wstring(hhmm) + L" FILE=\"" + app.Path(L"marker.exe") + L"\"");
+    HWND main = program.WaitForMainWindow(false);
+
+    WaitUntil("the target to write fired.txt", 90s, [&] { return app.Read(L"fired.txt") == "fired"; });
+    WaitForCompletion(program);
+    EXPECT_FALSE(IsWindowVisible(main));
+    std::wstring tip = program.QueryState().Text("tray.tip");
+    EXPECT_TRUE(tip.starts_with(kDone)) << Describe(tip);
+    EXPECT_TRUE(program.TrayIconExists());
+
+    program.Close();
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+}  // namespace
+}  // namespace e2e

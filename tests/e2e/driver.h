@@ -1,0 +1,183 @@
+// Driver for the end-to-end scenarios. It runs PokomaruNo1.exe under Wine from a fresh
+// application folder and looks at and works the program from another process, the way a
+// user and the shell would. Every wait polls a condition against a deadline and, when it
+// gives up, throws e2e::Failure naming what it waited for; GoogleTest reports that as a
+// failure of the running test.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace e2e {
+
+using namespace std::chrono_literals;
+using Duration = std::chrono::milliseconds;
+
+// Wine on a busy two-core machine can take seconds for what Windows does at once.
+inline constexpr Duration kStartDeadline = 60s;  // process start to main window
+inline constexpr Duration kDeadline = 15s;       // any one reaction of the program
+inline constexpr Duration kExitDeadline = 30s;   // WM_CLOSE to process exit
+
+struct Failure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+std::string Utf8(std::wstring_view text);
+std::wstring Wide(std::string_view utf8);
+// Code page 932 bytes, as the program's settings file holds them.
+std::string Cp932(std::wstring_view text);
+std::wstring FromCp932(std::string_view bytes);
+// Quoted UTF-8 plus the code points of any non-ASCII character, so that look-alikes
+// (a full-width blank for a blank, ＭＳ for MS) are told apart in failure messages.
+std::string Describe(std::wstring_view text);
+
+// Polls `done` until it returns true; throws Failure "gave up after ... waiting for
+// <what>" when `limit` passes first.
+void WaitUntil(std::string_view what, Duration limit, const std::function<bool()>& done);
+
+// Sections and keys of an INI file as raw bytes (no code page conversion).
+using Ini = std::map<std::string, std::map<std::string, std::string>>;
+Ini ParseIni(std::string_view bytes);
+
+// A fresh, empty application folder for one scenario (C:\pokomaru-e2e\<test>-<n>) with
+// PokomaruNo1.exe copied into it. The exe comes from POKOMARU_EXE (a Unix or Windows
+// path). The folder is left behind: it goes with the scenario's copy of the prefix.
+class AppFolder {
+public:
+    AppFolder();
+    const std::wstring& Dir() const { return dir_; }
+    std::wstring Exe() const { return Path(L"PokomaruNo1.exe"); }
+    std::wstring Path(std::wstring_view name) const;
+    void Write(std::wstring_view name, std::string_view bytes) const;
+    std::optional<std::string> Read(std::wstring_view name) const;
+    bool Exists(std::wstring_view name) const;
+    void Remove(std::wstring_view name) const;
+
+private:
+    std::wstring dir_;
+};
+
+struct Control {
+    HWND hwnd = nullptr;
+    int id = 0;
+    std::wstring cls;
+    std::wstring text;
+    RECT rect{};  // in the parent's client coordinates
+    bool enabled = false;
+    bool visible = false;
+    // Scroll bars only.
+    int pos = 0, min = 0, max = 0;
+};
+
+struct MenuItem {
+    int level = 0;
+    std::string name;
+    std::wstring caption;
+    bool enabled = false;
+    bool checked = false;
+};
+
+struct FontSpec {
+    std::wstring face;
+    int heightPx = 0;
+    int weight = 0;
+    int charset = 0;
+};
+
+// The answer to the program's test-only state query: "key=value" lines (UTF-8).
+class State {
+public:
+    static State Parse(std::string_view utf8);
+    bool Has(std::string_view key) const;
+    // Throws when the key is missing or appears more than once.
+    std::string Get(std::string_view key) const;
+    std::wstring Text(std::string_view key) const { return Wide(Get(key)); }
+    long long Int(std::string_view key) const;
+    std::vector<std::string> All(std::string_view key) const;
+    std::vector<MenuItem> Menu() const;
+    FontSpec Font(std::string_view control) const;
+
+private:
+    std::multimap<std::string, std::string, std::less<>> values_;
+};
+
+struct MessageBoxWindow {
+    HWND hwnd = nullptr;
+    std::wstring title;
+    std::wstring text;  // the static with id 65535
+    struct Button {
+        HWND hwnd;
+        int id;
+        std::wstring text;
+    };
+    std::vector<Button> buttons;
+};
+
+// One run of the program. The destructor ends a process that is still running.
+class Program {
+public:
+    // Starts the program with `args` (the text after the program name), with its own
+    // standard handles, nothing inherited, POKOMARU_TEST_HOOKS=1 unless `testHooks` is
+    // false, and a current folder other than the application folder.
+    explicit Program(const AppFolder& folder, std::wstring_view args = L"", bool testHooks = true);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // The main window (class PokomaruNo1Main) of this process; with `visible`, also
+    // waits until it is shown.
+    HWND WaitForMainWindow(bool visible = true, Duration limit = kStartDeadline);
+    HWND Main() const;
+    DWORD Pid() const { return pi_.dwProcessId; }
+
+    // Controls of the main window.
+    HWND Item(int id) const;
+    Control Read(int id) const;
+    std::vector<Control> Children() const;  // direct children, in Z order
+    std::wstring Text(int id) const;
+    HWND Focused() const;  // the program's focus window, or null
+
+    // Input. Posted or sent from outside, as Wine lets another process do.
+    void ClickButton(int id) const;                          // BM_CLICK
+    void MouseClick(HWND target, POINT clientPt, bool right = false) const;  // SendInput
+    void MouseMove(HWND target, POINT clientPt) const;
+    void SetText(int id, std::wstring_view text) const;      // WM_SETTEXT (EN_CHANGE follows)
+    void TypeText(int id, std::wstring_view text) const;     // WM_CHAR per character
+    void Focus(int id) const;                                // waits until it has the focus
+    void Wheel(HWND target, int delta) const;                // posts WM_MOUSEWHEEL
+    void ScrollArrow(int barId, bool up) const;              // WM_VSCROLL line step + end
+    LRESULT Send(UINT msg, WPARAM w = 0, LPARAM l = 0) const;
+    void Post(UINT msg, WPARAM w = 0, LPARAM l = 0) const;
+
+    State QueryState() const;
+    // Asks the notification area itself: NIM_MODIFY that changes nothing succeeds only
+    // for an icon that exists.
+    bool TrayIconExists(UINT id = 1) const;
+
+    std::optional<MessageBoxWindow> FindMessageBox() const;
+    MessageBoxWindow WaitForMessageBox(Duration limit = kDeadline) const;
+    void Answer(const MessageBoxWindow& box, std::wstring_view buttonText) const;
+
+    void Close() const;  // WM_CLOSE to the main window
+    bool Running() const;
+    // Waits for the process to end; returns its exit code.
+    DWORD WaitForExit(Duration limit = kExitDeadline);
+
+private:
+    const AppFolder& folder_;
+    PROCESS_INFORMATION pi_{};
+    mutable HWND main_ = nullptr;
+};
+
+// Layout arithmetic shared by the scenarios: twips to pixels at 96 DPI.
+constexpr int Px(int twips) { return twips / 15; }
+
+}  // namespace e2e

@@ -1,0 +1,52 @@
+// Entry of the end-to-end driver: checks that it runs in the Wine environment the
+// scenarios assume, then runs the selected GoogleTest scenarios.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "driver.h"
+#include "screenshot.h"
+
+namespace {
+
+class WineDesktop : public ::testing::Environment {
+public:
+    void SetUp() override {
+        // Under any other locale the program's settings file and tray tip would not be
+        // code page 932, and the scenarios would test something else.
+        ASSERT_EQ(GetACP(), 932u) << "run with LANG=ja_JP.UTF-8 (locale generated)";
+        // The first user32 call of the session starts the virtual desktop; the
+        // notification area comes with it a little later.
+        GetDesktopWindow();
+        try {
+            e2e::WaitUntil("the notification area (Shell_TrayWnd) of the virtual desktop",
+                           e2e::kStartDeadline,
+                           [] { return FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr; });
+        } catch (const e2e::Failure& e) {
+            FAIL() << e.what();  // GoogleTest catches nothing thrown from an environment
+        }
+    }
+};
+
+class PictureOnFailure : public ::testing::EmptyTestEventListener {
+    void OnTestPartResult(const ::testing::TestPartResult& result) override {
+        if (result.failed()) e2e::SaveScreenshotOnce();
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new WineDesktop);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new PictureOnFailure);
+    int rc = RUN_ALL_TESTS();
+    // A filter that matches nothing would otherwise pass: CTest names scenarios by filter.
+    if (::testing::UnitTest::GetInstance()->test_to_run_count() == 0) {
+        std::fprintf(stderr, "no scenario matched the filter\n");
+        return 1;
+    }
+    return rc;
+}

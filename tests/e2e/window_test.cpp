@@ -1,0 +1,273 @@
+// The main window as it opens with no Timer.ini, and a clean close.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cwctype>
+#include <set>
+
+#include "driver.h"
+#include "ui/control_ids.h"
+
+namespace e2e {
+namespace {
+
+using namespace poko;
+
+const std::wstring kCaption = L"\u30DD\u30B3\u4E38\uFF11\u53F7";                    // ポコ丸１号
+const std::wstring kStopped = L"\u30DD\u30B3\u4E38\u3000\u505C\u6B62\u4E2D";         // ポコ丸　停止中
+const std::wstring kMsPGothic = L"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF";      // ＭＳ Ｐゴシック
+const std::wstring kMsUiGothic = L"MS UI Gothic";
+
+// How a control's box is fixed: labels whose width follows their text keep one edge.
+enum class Anchor { Box, LeftTop, RightTop };
+
+struct Expected {
+    int id;
+    const char* name;
+    const wchar_t* cls;
+    Anchor anchor;
+    int left, top, width, height;  // twips, as the layout gives them
+    std::wstring text;
+};
+
+// The layout in twips; L_Time's Left/Width are its design-time values, its right edge
+// (4950 + 90 = 5040) is what stays put.
+const std::vector<Expected> kLayout = {
+    {ID_L_Title, "L_Title", kLabelClass, Anchor::Box, 255, 195, 4740, 465, kStopped},
+    {ID_L_Time, "L_Time", kLabelClass, Anchor::RightTop, 4950, 765, 90, 240, L""},
+    {ID_Label1_0, "Label1(0)", kLabelClass, Anchor::LeftTop, 165, 930, 1185, 225,
+     L"\u8D77\u52D5\u6642\u523B(&T)"},  // 起動時刻(&T)
+    {ID_TextH, "TextH", L"Edit", Anchor::Box, 435, 1215, 540, 435, L"0"},
+    {ID_VS_h, "VS_h", L"ScrollBar", Anchor::Box, 945, 1200, 345, 450, L""},
+    {ID_Label1_2, "Label1(2)", kLabelClass, Anchor::Box, 1350, 1275, 390, 375, L"\u6642"},  // 時
+    {ID_TextM, "TextM", L"Edit", Anchor::Box, 1830, 1215, 540, 435, L"0"},
+    {ID_VS_m, "VS_m", L"ScrollBar", Anchor::Box, 2355, 1200, 345, 450, L""},
+    {ID_Label1_3, "Label1(3)", kLabelClass, Anchor::Box, 2760, 1275, 390, 375, L"\u5206"},  // 分
+    {ID_C_TimerStart, "C_TimerStart", L"Button", Anchor::Box, 3555, 1185, 1485, 495,
+     L"\u30BF\u30A4\u30DE\u8D77\u52D5"},  // タイマ起動
+    {ID_Label1_1, "Label1(1)", kLabelClass, Anchor::LeftTop, 165, 1770, 2520, 225,
+     // 起動ファイル or メッセージ(&F)
+     L"\u8D77\u52D5\u30D5\u30A1\u30A4\u30EB or \u30E1\u30C3\u30BB\u30FC\u30B8(&F)"},
+    {ID_TextFileName, "TextFileName", L"Edit", Anchor::Box, 150, 2025, 4380, 270, L""},
+    {ID_cmdFileOpen, "cmdFileOpen", L"Button", Anchor::Box, 4515, 2010, 615, 285,
+     L"\u53C2\u7167"},  // 参照
+};
+
+// Within one pixel: the layout's twips do not all fall on whole pixels.
+::testing::AssertionResult Near(const char* what, int actual, int expected) {
+    if (std::abs(actual - expected) <= 1) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << what << " is " << actual << " px, expected " << expected;
+}
+
+bool IsClockText(const std::wstring& t) {
+    // yyyy/mm/dd hh:mm
+    static const wchar_t pattern[] = L"9999/99/99 99:99";
+    if (t.size() != 16) return false;
+    for (size_t i = 0; i < t.size(); ++i) {
+        if (pattern[i] == L'9' ? !std::iswdigit(t[i]) : t[i] != pattern[i]) return false;
+    }
+    return true;
+}
+
+std::wstring ClockAt(const SYSTEMTIME& st) {
+    wchar_t buf[32];
+    std::swprintf(buf, 32, L"%04u/%02u/%02u %02u:%02u", st.wYear, st.wMonth, st.wDay, st.wHour,
+                  st.wMinute);
+    return buf;
+}
+
+SYSTEMTIME MinuteBefore(const SYSTEMTIME& st) {
+    FILETIME ft;
+    SystemTimeToFileTime(&st, &ft);
+    ULARGE_INTEGER u{{ft.dwLowDateTime, ft.dwHighDateTime}};
+    u.QuadPart -= 60ULL * 10'000'000ULL;
+    ft = {u.LowPart, u.HighPart};
+    SYSTEMTIME out;
+    FileTimeToSystemTime(&ft, &out);
+    return out;
+}
+
+TEST(Window, OpensWithTheLayoutAndClosesCleanly) {
+    AppFolder app;
+    Program program(app);
+    HWND main = program.WaitForMainWindow();
+
+    // The frame: fixed single border, minimise but no maximise, no menu bar.
+    wchar_t caption[64];
+    GetWindowTextW(main, caption, 64);
+    EXPECT_EQ(Describe(caption), Describe(kCaption));
+    LONG style = GetWindowLongW(main, GWL_STYLE);
+    EXPECT_TRUE(style & WS_CAPTION) << std::hex << style;
+    EXPECT_TRUE(style & WS_SYSMENU) << std::hex << style;
+    EXPECT_TRUE(style & WS_MINIMIZEBOX) << std::hex << style;
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX) << std::hex << style;
+    EXPECT_FALSE(style & WS_THICKFRAME) << std::hex << style;
+    EXPECT_EQ(GetMenu(main), nullptr) << "the window shows a menu bar";
+    RECT client;
+    GetClientRect(main, &client);
+    EXPECT_EQ(client.right, 350);
+    EXPECT_EQ(client.bottom, 162);
+
+    // Every control of the layout, and no other visible one.
+    std::set<int> seen;
+    for (const Control& c : program.Children()) {
+        if (!c.visible) continue;
+        EXPECT_TRUE(seen.insert(c.id).second) << "two visible controls with id " << c.id;
+        auto it = std::find_if(kLayout.begin(), kLayout.end(), [&](auto& e) { return e.id == c.id; });
+        EXPECT_NE(it, kLayout.end()) << "unexpected visible control id " << c.id << " class "
+                                     << Utf8(c.cls) << " text " << Describe(c.text);
+    }
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    for (const Expected& e : kLayout) {
+        SCOPED_TRACE(e.name);
+        Control c = program.Read(e.id);
+        EXPECT_EQ(Utf8(c.cls), Utf8(e.cls));
+        EXPECT_TRUE(c.visible);
+        EXPECT_TRUE(c.enabled);
+        const RECT& r = c.rect;
+        switch (e.anchor) {
+            case Anchor::Box:
+                EXPECT_TRUE(Near("left", r.left, Px(e.left)));
+                EXPECT_TRUE(Near("top", r.top, Px(e.top)));
+                EXPECT_TRUE(Near("width", r.right - r.left, Px(e.width)));
+                EXPECT_TRUE(Near("height", r.bottom - r.top, Px(e.height)));
+                break;
+            case Anchor::LeftTop:
+                EXPECT_TRUE(Near("left", r.left, Px(e.left)));
+                EXPECT_TRUE(Near("top", r.top, Px(e.top)));
+                break;
+            case Anchor::RightTop:
+                EXPECT_TRUE(Near("right", r.right, Px(e.left + e.width)));
+                EXPECT_TRUE(Near("top", r.top, Px(e.top)));
+                break;
+        }
+        if (e.id == ID_L_Time) {
+            // Shown by the first clock tick during start-up; the minute may have turned
+            // since.
+            EXPECT_TRUE(IsClockText(c.text)) << Describe(c.text);
+            EXPECT_TRUE(c.text == ClockAt(now) || c.text == ClockAt(MinuteBefore(now)))
+                << Describe(c.text) << " is not the time " << Describe(ClockAt(now));
+        } else {
+            // With no Timer.ini the stored "00" goes through the change rule: "0".
+            EXPECT_EQ(Describe(c.text), Describe(e.text));
+        }
+    }
+    // The spinners run inverted: value 23 - hour, 59 - minute.
+    Control vsH = program.Read(ID_VS_h), vsM = program.Read(ID_VS_m);
+    EXPECT_EQ(vsH.min, 0);
+    EXPECT_EQ(vsH.max, 23);
+    EXPECT_EQ(vsH.pos, 23);
+    EXPECT_EQ(vsM.min, 0);
+    EXPECT_EQ(vsM.max, 59);
+    EXPECT_EQ(vsM.pos, 59);
+
+    RECT frame;
+    GetWindowRect(main, &frame);
+    program.Close();
+    EXPECT_EQ(program.WaitForExit(), 0u);
+
+    auto bytes = app.Read(L"Timer.ini");
+    ASSERT_TRUE(bytes) << "no Timer.ini beside the program after exit";
+    Ini ini = ParseIni(*bytes);
+    EXPECT_EQ(ini["CONFIG"]["FILENAME"], "");
+    EXPECT_EQ(ini["CONFIG"]["H"], "0");
+    EXPECT_EQ(ini["CONFIG"]["M"], "0");
+    EXPECT_EQ(ini["CONFIG"]["AI"], "False");
+    // X is the top edge and Y the left edge, in twips.
+    EXPECT_EQ(ini["WINDOW"]["X"], std::to_string(frame.top * 15));
+    EXPECT_EQ(ini["WINDOW"]["Y"], std::to_string(frame.left * 15));
+    EXPECT_EQ(ini["WINDOW"]["DATA"], "255");
+}
+
+struct ExpectedFont {
+    const char* control;
+    std::wstring face;
+    int heightPx, weight, charset;
+};
+
+TEST(Window, StartsWithItsFontsMenuAndTrayIcon) {
+    AppFolder app;
+    Program program(app);
+    program.WaitForMainWindow();
+    State state = program.QueryState();
+
+    EXPECT_EQ(Describe(state.Text("window.caption")), Describe(kCaption));
+    EXPECT_EQ(state.Get("window.visible"), "1");
+    EXPECT_EQ(state.Get("window.state"), "normal");
+    EXPECT_EQ(state.Get("window.icon"), "0");
+    EXPECT_EQ(state.Get("alpha"), "255");
+    EXPECT_EQ(state.Get("layered"), "1");
+    EXPECT_EQ(state.Get("timer.enabled"), "0");
+    EXPECT_EQ(state.Get("timer_time.enabled"), "1");
+    // Red on light yellow, painted since there is no back.jpg.
+    EXPECT_EQ(state.Int("label.L_Title.fore"), 0x000000FF);
+    EXPECT_EQ(state.Int("label.L_Title.back"), 0x00C0FFFF);
+    EXPECT_EQ(state.Get("label.L_Title.opaque"), "1");
+
+    const ExpectedFont fonts[] = {
+        {"L_Title", kMsPGothic, 24, 700, 128},     {"L_Time", kMsUiGothic, 16, 700, 0},
+        {"Label1(0)", kMsUiGothic, 15, 400, 128},  {"Label1(1)", kMsUiGothic, 15, 400, 128},
+        {"Label1(2)", kMsPGothic, 24, 700, 128},   {"Label1(3)", kMsPGothic, 24, 700, 128},
+        {"TextH", kMsPGothic, 27, 700, 128},       {"TextM", kMsPGothic, 27, 700, 128},
+        {"C_TimerStart", kMsUiGothic, 16, 400, 128}, {"TextFileName", kMsPGothic, 12, 400, 128},
+        {"cmdFileOpen", kMsUiGothic, 13, 400, 128},
+    };
+    for (const ExpectedFont& e : fonts) {
+        SCOPED_TRACE(e.control);
+        FontSpec f = state.Font(e.control);
+        EXPECT_EQ(Describe(f.face), Describe(e.face));
+        EXPECT_EQ(f.heightPx, e.heightPx);
+        EXPECT_EQ(f.weight, e.weight);
+        EXPECT_EQ(f.charset, e.charset);
+    }
+
+    const std::wstring opacity = L"\u30A6\u30A3\u30F3\u30C9\u30A6\u900F\u660E\u5EA6\u3000&";  // ウィンドウ透明度　&
+    const MenuItem menu[] = {
+        {0, "mPopUpSys", L"\u30B7\u30B9\u30C6\u30E0\u30C8\u30EC\u30A4\u30E1\u30CB\u30E5\u30FC", true, false},
+        {1, "M_kansi", L"\u30BF\u30A4\u30DE\u8D77\u52D5(&T)", true, false},
+        {1, "Bar04", L"-", true, false},
+        {1, "M_toumei", L"\u900F\u660E\u5EA6(&V)", true, false},
+        // Start-up checks the item of the stored opacity (255 when nothing is stored).
+        {2, "M_WinCon(0)", opacity + L"100%", true, true},
+        {2, "M_WinCon(1)", opacity + L"80%", true, false},
+        {2, "M_WinCon(2)", opacity + L"60%", true, false},
+        {2, "M_WinCon(3)", opacity + L"40%", true, false},
+        {1, "Bar3", L"-", true, false},
+        {1, "ShowGIP", L"\u30B0\u30ED\u30FC\u30D0\u30EBIP\u3092\u30B3\u30D4\u30FC(&I)", true, false},
+        {1, "Bar02", L"-", true, false},
+        {1, "M_WinCmm", L"Windows Communication(&M)", true, false},
+        {1, "Bar05", L"-", true, false},
+        {1, "M_WindowView", L"\u30A6\u30A3\u30F3\u30C9\u30A6\u8868\u793A(&W)", true, false},
+        {1, "Bar01", L"-", true, false},
+        {1, "M_Exit", L"\u7D42\u4E86(&E)", true, false},
+    };
+    std::vector<MenuItem> actual = state.Menu();
+    ASSERT_EQ(actual.size(), std::size(menu)) << "menu items in the state dump";
+    for (size_t i = 0; i < actual.size(); ++i) {
+        SCOPED_TRACE("menu item " + std::to_string(i) + " " + menu[i].name);
+        EXPECT_EQ(actual[i].level, menu[i].level);
+        EXPECT_EQ(actual[i].name, menu[i].name);
+        EXPECT_EQ(Describe(actual[i].caption), Describe(menu[i].caption));
+        EXPECT_EQ(actual[i].enabled, menu[i].enabled);
+        EXPECT_EQ(actual[i].checked, menu[i].checked);
+    }
+
+    // The icon as the program holds it, and as the notification area has it.
+    EXPECT_EQ(state.Get("tray.present"), "1");
+    // The program's own record: the 32-bit ANSI layout, whatever this build's bitness.
+    EXPECT_EQ(state.Get("tray.cbSize"), "88");
+    EXPECT_EQ(state.Get("tray.uID"), "1");
+    EXPECT_EQ(state.Get("tray.uFlags"), "7");
+    EXPECT_EQ(state.Get("tray.uCallbackMessage"), "512");
+    EXPECT_EQ(state.Get("tray.icon"), "0");
+    // ポコ丸　停止中  設定時刻 [00:00]
+    EXPECT_EQ(Describe(state.Text("tray.tip")), Describe(kStopped + L"  \u8A2D\u5B9A\u6642\u523B [00:00]"));
+    EXPECT_TRUE(program.TrayIconExists()) << "the notification area has no icon 1 of the window";
+
+    program.Close();
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+}  // namespace
+}  // namespace e2e
