@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# The shipped executable: a 32-bit PE GUI program under 1 MB that imports system DLLs
+# only (no MinGW runtime DLL has to travel with it).
+set -euo pipefail
+exe=$1
+fail() { echo "exe_check: $*" >&2; exit 1; }
+[[ -f $exe ]] || fail "no $exe"
+size=$(stat -c %s "$exe")
+((size < 1048576)) || fail "$exe is $size bytes, not under 1 MB"
+dump=$(i686-w64-mingw32-objdump -p "$exe")
+grep -q 'file format pei-i386' <<<"$dump" || fail "not a PE32 i386 image"
+grep -qE '^Subsystem[[:space:]]+0*2[[:space:]]' <<<"$dump" || fail "not the Windows GUI subsystem"
+allowed='^(ADVAPI32|COMDLG32|GDI32|KERNEL32|msvcrt|ole32|OLEAUT32|SHELL32|SHLWAPI|USER32)\.(dll|DLL)$'
+while read -r dll; do
+    [[ $dll =~ $allowed ]] || fail "imports $dll, which is not a system DLL"
+done < <(awk '/DLL Name:/ {print $3}' <<<"$dump")
+echo "exe_check: $exe: PE32 i386 GUI, $size bytes, system DLLs only"
