@@ -301,8 +301,7 @@ FontSpec State::Font(std::string_view control) const {
 
 // ---------------------------------------------------------------------------------------
 
-Program::Program(const AppFolder& folder, std::wstring_view args, bool testHooks)
-    : folder_(folder) {
+Program::Program(const AppFolder& folder, std::wstring_view args, bool testHooks) {
     // Our environment with POKOMARU_TEST_HOOKS set or removed.
     std::wstring env;
     if (wchar_t* block = GetEnvironmentStringsW()) {
@@ -336,9 +335,17 @@ Program::Program(const AppFolder& folder, std::wstring_view args, bool testHooks
     if (!args.empty()) cmd += L" " + std::wstring(args);
     // Not the application folder: the program must find Timer.ini beside itself.
     const std::wstring& cwd = ScenarioRoot();
-    BOOL ok = CreateProcessW(folder.Exe().c_str(), cmd.data(), nullptr, nullptr, TRUE,
-                             CREATE_UNICODE_ENVIRONMENT, env.data(), cwd.c_str(), &si, &pi_);
-    DWORD err = GetLastError();
+    // Wine under load now and then refuses a start with ERROR_INTERNAL_ERROR (1359) and
+    // takes the same start a moment later; anything else fails at once.
+    BOOL ok = FALSE;
+    DWORD err = 0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        ok = CreateProcessW(folder.Exe().c_str(), cmd.data(), nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT,
+                            env.data(), cwd.c_str(), &si, &pi_);
+        err = GetLastError();
+        if (ok || err != ERROR_INTERNAL_ERROR) break;
+        Sleep(500);
+    }
     CloseHandle(nulIn);
     CloseHandle(nulOut);
     if (!ok) Fail("cannot start " + Utf8(folder.Exe()) + " (error " + std::to_string(err) + ")");
