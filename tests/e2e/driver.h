@@ -172,7 +172,6 @@ public:
     DWORD WaitForExit(Duration limit = kExitDeadline);
 
 private:
-    const AppFolder& folder_;
     PROCESS_INFORMATION pi_{};
     mutable HWND main_ = nullptr;
 };
