@@ -503,6 +503,10 @@ LRESULT FormView::EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
         if (box->onMouseDown) box->onMouseDown(MouseButton::Left);
         break;
+    case WM_MOUSEWHEEL:
+        // Some edit controls keep the wheel to themselves; the window procedure turns it
+        // into the wheel steps of the time boxes, so it goes to the main window.
+        return SendMessageW(hwnd_, msg, wParam, lParam);
     case WM_CONTEXTMENU:
         // The time boxes show the program's menu instead of the edit control's own.
         if (timeBox) return 0;
