@@ -1,6 +1,6 @@
 #include "app/frm_timer.h"
 
-#include "base/time_format.h"
+#include "mascot/board.h"
 
 namespace poko {
 
@@ -62,18 +62,13 @@ void FrmTimer::WireEvents() {
     cmdFileOpen.onClick = [this] { cmdFileOpen_Click(); };
 
     Timer_Time.onTick = [this] { Timer_Time_Timer(); };
+    M_WinCmm->onClick = [this] { M_WinCmm_Click(); };
+    ShowGIP->onClick = [this] { ShowGIP_Click(); };
+    PickBoard = [this] { poko::PickBoard(platform_, Net.menuUrl); };
 }
 
 void FrmTimer::PopupMenu() {
     if (MenuItem* chosen = platform_.TrackPopupMenu(mPopUpSys)) chosen->Click();
-}
-
-void FrmTimer::Timer_Time_Timer() {
-    // The date and the time are two readings, the date first.
-    const LocalTime date = platform_.Now();
-    LocalTime time = platform_.Now();
-    time.year = date.year, time.month = date.month, time.day = date.day;
-    L_Time.SetCaption(FormatClock(time));
 }
 
 }  // namespace poko

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "app/settings.h"
 #include "base/text.h"
 #include "platform/platform.h"
 #include "ui/controls.h"
@@ -61,6 +62,7 @@ public:
     TrayIconRecord TrayIconData;
     std::uint32_t TaskbarCreatedMsg = 0;
     std::int32_t WheelTarget = 0;
+    NetAddresses Net;  // read at start, after the start-up sequence
 
     // Start-up and exit (app/startup.cpp).
     void Form_Load();
@@ -103,8 +105,10 @@ public:
     void cmdFileOpen_Click();
     void TextFileName_Dropped(const std::vector<Text>* files);
 
-    // Clock (Timer_Time).
+    // Clock, chatter and the network features (mascot/chatter.cpp).
     void Timer_Time_Timer();
+    void M_WinCmm_Click();
+    void ShowGIP_Click();
 
     // Set by M_Exit: the platform closes the window, which runs Form_Unload.
     std::function<void()> requestClose;

@@ -82,6 +82,13 @@ void WriteIni(Platform& platform, const Text& path, const Text& section, const T
     platform.WritePrivateProfileStringA(ToAnsi(section), ToAnsi(key), ToAnsi(stored), ToAnsi(path));
 }
 
+NetAddresses ReadNetAddresses(Platform& platform, const Text& path) {
+    NetAddresses net;
+    net.ipUrl = ReadIni(platform, path, u"NET", u"IPURL", net.ipUrl);
+    net.menuUrl = ReadIni(platform, path, u"NET", u"MENUURL", net.menuUrl);
+    return net;
+}
+
 std::optional<bool> TruthValue(const Text& text) {
     Text t = text;
     while (!t.empty() && (t.front() == u' ' || t.front() == u'\t')) t.erase(0, 1);

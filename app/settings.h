@@ -13,6 +13,16 @@ namespace poko {
 Text ReadIni(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& def);
 void WriteIni(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& value);
 
+// Where the two network features go: section "NET", keys "IPURL" and "MENUURL", read
+// at start when present and never written back. The built-in addresses are those of
+// the local demo board (tests/support/board_server.py), so that nothing leaves the machine
+// until the user names real servers.
+struct NetAddresses {
+    Text ipUrl = u"http://127.0.0.1:8780/e/?";
+    Text menuUrl = u"http://127.0.0.1:8780/~poko/2chmenu.html";
+};
+NetAddresses ReadNetAddresses(Platform& platform, const Text& path);
+
 // A stored truth value: the words True and False (any case) or a number, 0 being
 // false. Anything else has no truth value.
 std::optional<bool> TruthValue(const Text& text);

@@ -127,6 +127,7 @@ bool FrmTimer::StartupSequence() {
 
 void FrmTimer::Form_Load() {
     StartupSequence();
+    Net = ReadNetAddresses(platform_, IniPath.empty() ? platform_.AppFolder() + u"\\Timer.ini" : IniPath);
     loaded_ = {TextFileName.GetText(), TextH.GetText(), TextM.GetText(), frm_Timer.Top(), frm_Timer.Left(),
                M_WinCmm->Checked(), WindowAlpha};
 }

@@ -10,6 +10,8 @@ namespace {
 // arise in this program, so sizes are clamped rather than checked everywhere.
 int Len(const Text& s) { return s.size() > INT_MAX - 1 ? INT_MAX - 1 : static_cast<int>(s.size()); }
 
+char16_t FoldAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
+
 }  // namespace
 
 int InStr(const Text& s, const Text& find, int start) {
@@ -24,6 +26,22 @@ int InStrRev(const Text& s, const Text& find) {
     if (find.empty()) return Len(s) + 1;
     const size_t at = s.rfind(find);
     return at == Text::npos ? 0 : static_cast<int>(at) + 1;
+}
+
+int InStrText(const Text& s, const Text& find, int start) {
+    if (start < 1) start = 1;
+    if (start > Len(s) + 1) return 0;
+    if (find.empty()) return start;
+    if (find.size() > s.size()) return 0;
+    const char16_t first = FoldAscii(find[0]);
+    const size_t last = s.size() - find.size();
+    for (size_t at = static_cast<size_t>(start - 1); at <= last; ++at) {
+        if (FoldAscii(s[at]) != first) continue;
+        size_t i = 1;
+        while (i < find.size() && FoldAscii(s[at + i]) == FoldAscii(find[i])) ++i;
+        if (i == find.size()) return static_cast<int>(at) + 1;
+    }
+    return 0;
 }
 
 Text Mid(const Text& s, int start, int length) {

@@ -119,6 +119,28 @@ public:
     // comdlg32
     virtual bool GetOpenFileNameA(OpenFileRecord& record) = 0;
     virtual Handle ModuleHandle() = 0;
+
+    // Network and mascot.
+    // wininet. Texts are ANSI; a null pointer stands for a NULL argument. A download may
+    // take no longer than the platform allows (see the Win32 side): a call still blocked
+    // then fails, as a read of a broken connection would.
+    virtual Handle InternetOpenA(const Bytes& agent, std::uint32_t accessType, const Bytes* proxy,
+                                 const Bytes* proxyBypass, std::uint32_t flags) = 0;
+    virtual Handle InternetOpenUrlA(Handle root, const Bytes& url, const Bytes* headers, std::uint32_t headersLength,
+                                    std::uint32_t flags, std::uintptr_t context) = 0;
+    virtual bool InternetReadFile(Handle file, char* buffer, std::uint32_t toRead, std::uint32_t& read) = 0;
+    virtual bool InternetCloseHandle(Handle h) = 0;
+    // The clipboard; SetClipboardData takes the bytes and adds the closing NUL itself.
+    virtual bool OpenClipboard(Handle owner) = 0;
+    virtual bool EmptyClipboard() = 0;
+    virtual bool SetClipboardData(std::uint32_t format, const Bytes& data) = 0;
+    virtual bool CloseClipboard() = 0;
+    virtual std::uint32_t RegisterClipboardFormatA(const Bytes& name) = 0;
+    virtual bool MessageBeep(std::uint32_t type) = 0;
+    // The shared generator: Randomize reseeds it from the time of day, Rnd draws
+    // 0 <= r < 1.
+    virtual void Randomize() = 0;
+    virtual double Rnd() = 0;
 };
 
 }  // namespace poko

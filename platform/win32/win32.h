@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/frm_timer.h"
+#include "base/random.h"
 #include "platform/platform.h"
 #include "ui/controls.h"
 #include "ui/layout.h"
@@ -68,6 +69,8 @@ private:
     IUnknown* drop_target_ = nullptr;
 };
 
+struct BlockingCall;
+
 class Win32Platform : public Platform {
 public:
     explicit Win32Platform(FormView& view) : view_(view) {}
@@ -108,8 +111,35 @@ public:
     bool GetOpenFileNameA(OpenFileRecord& record) override;
     Handle ModuleHandle() override;
 
+    // Network and mascot (win32_network.cpp).
+    Handle InternetOpenA(const Bytes& agent, std::uint32_t accessType, const Bytes* proxy, const Bytes* proxyBypass,
+                         std::uint32_t flags) override;
+    Handle InternetOpenUrlA(Handle root, const Bytes& url, const Bytes* headers, std::uint32_t headersLength,
+                            std::uint32_t flags, std::uintptr_t context) override;
+    bool InternetReadFile(Handle file, char* buffer, std::uint32_t toRead, std::uint32_t& read) override;
+    bool InternetCloseHandle(Handle h) override;
+    bool OpenClipboard(Handle owner) override;
+    bool EmptyClipboard() override;
+    bool SetClipboardData(std::uint32_t format, const Bytes& data) override;
+    bool CloseClipboard() override;
+    std::uint32_t RegisterClipboardFormatA(const Bytes& name) override;
+    bool MessageBeep(std::uint32_t type) override;
+    void Randomize() override;
+    double Rnd() override;
+
 private:
     FormView& view_;
+    // The download under way: its handles and the moment it must be over by.
+    struct Download {
+        Handle root = 0, file = 0;
+        unsigned long deadline = 0;  // GetTickCount
+        bool expired = false;
+        std::vector<Handle> closedEarly;  // closed when time ran out
+    } download_;
+    bool WaitForBlockingCall(BlockingCall* call);
+    RandomGenerator random_;
+    std::vector<double> scriptedDraws_;  // test hook: draws handed out first
+    bool drawsRead_ = false;
 };
 
 // The replacement window procedure installed by start-up.

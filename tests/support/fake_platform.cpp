@@ -253,7 +253,10 @@ void FakePlatform::DoEvents() {
 int FakePlatform::MessageBox(const Text& text, const Text& title, std::uint32_t style) {
     Record("MessageBox(" + Utf8(text) + "|" + Utf8(title) + "|" + std::to_string(style) + ")");
     if (auto inside = onMessageBox) inside();
-    return messageBoxAnswer;
+    if (messageBoxAnswers.empty()) return messageBoxAnswer;
+    const int answer = messageBoxAnswers.front();
+    messageBoxAnswers.pop_front();
+    return answer;
 }
 
 bool FakePlatform::Shell_NotifyIconA(std::uint32_t message, const poko::TrayIconRecord& record) {
@@ -325,6 +328,95 @@ bool FakePlatform::GetOpenFileNameA(poko::OpenFileRecord& record) {
 Handle FakePlatform::ModuleHandle() {
     Record("ModuleHandle");
     return moduleHandle;
+}
+
+// ---- Network and mascot ----
+
+namespace {
+std::string Opt(const Bytes* b) { return b ? A(*b) : std::string("null"); }
+}  // namespace
+
+Handle FakePlatform::InternetOpenA(const Bytes& agent, std::uint32_t accessType, const Bytes* proxy,
+                                   const Bytes* proxyBypass, std::uint32_t flags) {
+    Record("InternetOpenA(" + A(agent) + "|" + std::to_string(accessType) + "|" + Opt(proxy) + "|" + Opt(proxyBypass) +
+           "|" + std::to_string(flags) + ")");
+    return internetOpens ? ++next_handle_ : 0;
+}
+
+Handle FakePlatform::InternetOpenUrlA(Handle root, const Bytes& url, const Bytes* headers, std::uint32_t headersLength,
+                                      std::uint32_t flags, std::uintptr_t context) {
+    Record("InternetOpenUrlA(" + H(root) + "|" + A(url) + "|" + Opt(headers) + "|" + std::to_string(headersLength) +
+           "|" + std::to_string(flags) + "|" + std::to_string(context) + ")");
+    const auto page = pages.find(url);
+    if (page == pages.end()) return 0;
+    open_urls_[++next_handle_] = {&page->second, 0};
+    return next_handle_;
+}
+
+bool FakePlatform::InternetReadFile(Handle file, char* buffer, std::uint32_t toRead, std::uint32_t& read) {
+    Record("InternetReadFile(" + H(file) + "|" + std::to_string(toRead) +
+           (watchedBody ? "|buffer=" + std::to_string(watchedBody->size()) : std::string()) + ")");
+    read = 0;
+    OpenUrl& u = open_urls_.at(file);
+    const size_t limit = u.page->failAfter.value_or(Bytes::npos);
+    if (u.at >= limit) return false;
+    const size_t size = u.page->endless ? Bytes::npos : u.page->body.size();
+    const size_t n = std::min({static_cast<size_t>(toRead), size - u.at, limit - u.at});
+    if (u.page->endless)
+        std::memset(buffer, 'x', n);
+    else
+        std::memcpy(buffer, u.page->body.data() + u.at, n);
+    u.at += n;
+    read = static_cast<std::uint32_t>(n);
+    return true;
+}
+
+bool FakePlatform::InternetCloseHandle(Handle h) {
+    Record("InternetCloseHandle(" + H(h) + ")");
+    open_urls_.erase(h);
+    return true;
+}
+
+bool FakePlatform::OpenClipboard(Handle owner) {
+    Record("OpenClipboard(" + H(owner) + ")");
+    return true;
+}
+
+bool FakePlatform::EmptyClipboard() {
+    Record("EmptyClipboard");
+    clipboard.clear();
+    return true;
+}
+
+bool FakePlatform::SetClipboardData(std::uint32_t format, const Bytes& data) {
+    Record("SetClipboardData(" + std::to_string(format) + "|" + A(data) + ")");
+    clipboard.emplace_back(format, data);
+    return true;
+}
+
+bool FakePlatform::CloseClipboard() {
+    Record("CloseClipboard");
+    return true;
+}
+
+std::uint32_t FakePlatform::RegisterClipboardFormatA(const Bytes& name) {
+    Record("RegisterClipboardFormatA(" + A(name) + ")");
+    return 0xC0F0;
+}
+
+bool FakePlatform::MessageBeep(std::uint32_t type) {
+    Record("MessageBeep(" + std::to_string(type) + ")");
+    return true;
+}
+
+void FakePlatform::Randomize() { Record("Randomize"); }
+
+double FakePlatform::Rnd() {
+    Record("Rnd");
+    if (draws.empty()) return 0.5;
+    const double r = draws.front();
+    draws.pop_front();
+    return r;
 }
 
 // ---- RecordingView ----

@@ -5,6 +5,7 @@
 // separated by "|" where texts are involved and by "," where all are numbers.
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
@@ -129,8 +130,46 @@ public:
     bool GetOpenFileNameA(poko::OpenFileRecord& record) override;
     poko::Handle ModuleHandle() override;
 
+    // Network and mascot.
+    // Pages by URL (ANSI). A URL without a page cannot be opened. Reads hand out at most
+    // what they ask for; after `failAfter` bytes a read fails; an endless page never ends.
+    struct WebPage {
+        poko::Bytes body;
+        std::optional<size_t> failAfter;
+        bool endless = false;
+    };
+    std::map<poko::Bytes, WebPage> pages;
+    bool internetOpens = true;
+    const poko::Bytes* watchedBody = nullptr;  // when set, read entries show its size
+    std::deque<double> draws;                   // Rnd answers in order, then 0.5
+    std::deque<int> messageBoxAnswers;          // taken before messageBoxAnswer
+    std::vector<std::pair<std::uint32_t, poko::Bytes>> clipboard;  // SetClipboardData, in order
+    // A page of the given ANSI text at url.
+    void Serve(const poko::Text& url, const poko::Text& text) { pages[poko::ToAnsi(url)].body = poko::ToAnsi(text); }
+
+    poko::Handle InternetOpenA(const poko::Bytes& agent, std::uint32_t accessType, const poko::Bytes* proxy,
+                               const poko::Bytes* proxyBypass, std::uint32_t flags) override;
+    poko::Handle InternetOpenUrlA(poko::Handle root, const poko::Bytes& url, const poko::Bytes* headers,
+                                  std::uint32_t headersLength, std::uint32_t flags, std::uintptr_t context) override;
+    bool InternetReadFile(poko::Handle file, char* buffer, std::uint32_t toRead, std::uint32_t& read) override;
+    bool InternetCloseHandle(poko::Handle h) override;
+    bool OpenClipboard(poko::Handle owner) override;
+    bool EmptyClipboard() override;
+    bool SetClipboardData(std::uint32_t format, const poko::Bytes& data) override;
+    bool CloseClipboard() override;
+    std::uint32_t RegisterClipboardFormatA(const poko::Bytes& name) override;
+    bool MessageBeep(std::uint32_t type) override;
+    void Randomize() override;
+    double Rnd() override;
+
 private:
     void Record(const std::string& entry);
+    struct OpenUrl {
+        const WebPage* page;
+        size_t at;
+    };
+    std::map<poko::Handle, OpenUrl> open_urls_;
+    poko::Handle next_handle_ = 0xA0;
 };
 
 // A view that logs property changes into a call list, as "TextH.Enabled=0",

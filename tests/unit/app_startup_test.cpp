@@ -70,6 +70,8 @@ TEST(Startup, CallOrder) {
             "RegisterWindowMessageA(TaskbarCreated)",
             "InstallWindowProc",
             "CommandLine",
+            "GetPrivateProfileStringA(NET|IPURL|http://127.0.0.1:8780/e/?|255)",
+            "GetPrivateProfileStringA(NET|MENUURL|http://127.0.0.1:8780/~poko/2chmenu.html|255)",
         },
         h.fake.CallsWithout({"Now"})));
     for (const Bytes& p : h.fake.profilePaths) EXPECT_EQ(p, "C:\\Apps\\Poko\\Timer.ini");
@@ -171,7 +173,9 @@ TEST(Startup, BackgroundPicture) {
         EXPECT_EQ(f.L_Title.Opaque(), c.opaque);
         EXPECT_EQ(h.fake.CallsStartingWith("LoadBackgroundPicture").size(), c.loadCalled ? 1u : 0u);
         const bool read = c.steps > 2;
-        EXPECT_EQ(h.fake.CallsStartingWith("GetPrivateProfileStringA").size(), read ? 7u : 0u);
+        EXPECT_EQ(h.fake.CallsStartingWith("GetPrivateProfileStringA(CONFIG").size() +
+                      h.fake.CallsStartingWith("GetPrivateProfileStringA(WINDOW").size(),
+                  read ? 7u : 0u);
         EXPECT_EQ(f.TextFileName.GetText(), read ? u"x" : u"");
         EXPECT_EQ(f.TextH.GetText(), read ? u"5" : u"20");
         if (!read) {  // the bars as step 2 set them from the layout's texts

@@ -25,6 +25,18 @@ TEST(InStr, OneBasedZeroWhenAbsent) {
     }
 }
 
+TEST(InStrText, AsciiLettersWithoutRegardToCase) {
+    const struct {
+        const char16_t *s, *find;
+        int start, out;
+    } cases[] = {
+        {u"x<a href=", u"<A HREF=", 1, 2}, {u"<A HREF=", u"<a href=", 1, 1}, {u"</a></A>", u"</A>", 2, 5},
+        {u"ＡＢ", u"ａｂ", 1, 0},  // full-width letters are compared as they are
+        {u"ラウンジ", u"ウン", 1, 2}, {u"ab", u"B", 3, 0}, {u"ab", u"", 2, 2}, {u"a", u"ab", 1, 0}, {u"Ab", u"b", -4, 2},
+    };
+    for (const auto& c : cases) EXPECT_EQ(InStrText(c.s, c.find, c.start), c.out) << ToUtf8(c.s) << " / " << ToUtf8(c.find);
+}
+
 TEST(InStrRev, LastOccurrence) {
     const struct {
         const char16_t *s, *find;

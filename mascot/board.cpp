@@ -1,0 +1,185 @@
+#include "mascot/board.h"
+
+#include <algorithm>
+#include <array>
+
+#include "base/ansi.h"
+#include "base/search.h"
+#include "net/http_get.h"
+
+namespace poko {
+
+namespace {
+
+constexpr std::uint32_t MB_ICONSTOP_ = 16, MB_ICONINFORMATION_ = 64, MB_PROMPT_ = 308;  // Yes/No, !, No default
+constexpr int IDYES_ = 6, SW_SHOW_ = 5;
+constexpr int kBeforeLounge = 50;
+const Text kTitle = u"Windows";
+const Text kAppTitle = u"PokomaruNo1";  // the boxes that name no title of their own
+const Text kAnchor = u"<A HREF=";
+const Text kAnchorEnd = u"</A>";
+constexpr int kAnchorLength = 8;
+
+struct Line {
+    std::uint32_t style;
+    const char16_t* text;
+};
+
+// The lines the mascot says when the user declines the thread; after line 5 it goes
+// looking again.
+constexpr std::array<Line, 10> kChatter{{
+    {MB_ICONSTOP_, u"川o・-・）ノ＜ バケツでウランすくってもいいですか？。"},
+    {MB_ICONINFORMATION_, u"川o・-・）ノ＜ 人間って、寂しいね。"},
+    {MB_ICONINFORMATION_, u"川o・-・）ノ＜ 兄貴の彼女に正面切って「不細工」と言ってしまいました！"},
+    {MB_ICONINFORMATION_, u"川o・ｏ・）＜♪ミルクと牛乳混ぜるだけ～"},
+    {MB_ICONINFORMATION_, u"∬´▽｀)/　ポコ丸とは違うのだよ。ポコ丸とは..."},
+    {MB_ICONINFORMATION_, u"川o・-・）ノ＜ どうしたんですか？未来行きの切符はみんなが持ってるのです・・・"},
+    {MB_ICONINFORMATION_, u"川o・-・）ノ＜ 私は築地のお寿司屋さんのマグロが好きですね！"},
+    {MB_ICONINFORMATION_, u"川o・-・）ノ＜ あの話はとりやめになったはずです。心配しなくていいですよ！"},
+    {MB_ICONINFORMATION_, u"川o・-・）ノ＜ 多分、推理もののアドベンチャーゲームみたいです。"},
+    {MB_ICONINFORMATION_, u"川o・-・）ノ＜ 挑戦して冒険したところ破綻したみたいです。"},
+}};
+constexpr int kLookAgainLine = 5;
+
+const Text kSkipsWork = u"川o･-･)ノ＜ 時々、サボるさ。";
+const Text kNoBoard = u"川o･-･)ノ＜ ネットにつながないと動けないよ。";
+const Text kNoThread1 =
+    u"∋oノハo∈\r\n"
+    u"　川o・-・）＜　そんなにあせらなくてもモコ野は逃げたりなんかしませんよ。\r\n"
+    u"                  　　大器晩成という言葉があるように､いい罪はゆっくり練られていく\r\n"
+    u"                  　　ものですよね｡貴方のペースで､のんびりと罪を犯してください｡";
+const Text kNoThread2 =
+    u"＠ノハ＠\r\n"
+    u"（；　‘д　‘）＜　・・・ノーコメントや・・・今回はノーコメントに徹するで・・・。";
+
+// A 1/100 chance: the whole part of r x 100 is 21.
+bool DrawTakes(Platform& platform) { return static_cast<int>(platform.Rnd() * 100) == 21; }
+
+Text Page(const Bytes& body) { return NormalizeAnchors(FromAnsi(body)); }
+
+bool IsAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+bool IsHost(const Text& authority) {
+    size_t i = 0;
+    if (!authority.empty() && authority[0] == u'[') {  // an IPv6 literal
+        i = authority.find(u']');
+        if (i == Text::npos || i == 1) return false;
+        for (size_t k = 1; k < i; ++k)
+            if (!(IsDigit(authority[k]) || IsAsciiLetter(authority[k]) || authority[k] == u':' || authority[k] == u'.'))
+                return false;
+        ++i;
+    } else {
+        while (i < authority.size() && (IsAsciiLetter(authority[i]) || IsDigit(authority[i]) || authority[i] == u'-' ||
+                                        authority[i] == u'.'))
+            ++i;
+        if (i == 0) return false;
+    }
+    if (i == authority.size()) return true;
+    if (authority[i] != u':' || i + 1 == authority.size()) return false;
+    for (++i; i < authority.size(); ++i)
+        if (!IsDigit(authority[i])) return false;
+    return true;
+}
+
+}  // namespace
+
+Text NormalizeAnchors(const Text& page) { return ReplaceAll(page, u"<a target=_top HREF=", kAnchor); }
+
+Text LastPathSegment(const Text& url) {
+    const Text u = Right(url, 1) == u"/" ? Left(url, static_cast<int>(url.size()) - 1) : url;
+    return Mid(u, InStrRev(u, u"/") + 1);
+}
+
+Text ThreadTitle(const Text& anchorText) {
+    const int a = InStr(anchorText, u":");
+    if (a == 0) return {};
+    Text kept = Mid(anchorText, a + 2);
+    if (const int p = InStrRev(kept, u"("); p > 0) kept = Left(kept, p - 2);
+    return kept;
+}
+
+bool IsWebAddress(const Text& url) {
+    for (char16_t c : url)
+        if (c <= 0x20 || c >= 0x7F || Text(u"\"'<>\\^`{|}").find(c) != Text::npos) return false;
+    const Text scheme = AsciiUpper(Left(url, 8));
+    const size_t schemeEnd = scheme.starts_with(u"HTTP://") ? 7 : scheme.starts_with(u"HTTPS://") ? 8 : 0;
+    if (schemeEnd == 0) return false;
+    const size_t end = url.find_first_of(u"/?#", schemeEnd);
+    return IsHost(url.substr(schemeEnd, end == Text::npos ? Text::npos : end - schemeEnd));
+}
+
+void PickBoard(Platform& platform, const Text& menuUrl) {
+    Bytes body;
+    if (HttpGetBytes(platform, menuUrl, body, u"") == 0) {
+        platform.MessageBox(kSkipsWork, kTitle, MB_ICONINFORMATION_);
+        return;
+    }
+    const Text page = Page(body);
+    Bytes().swap(body);
+    // The walk starts a little before the lounge; a menu without one has no board to
+    // offer, and one that names it near its top is walked from the start.
+    const int lounge = InStrText(page, u"ラウンジ");
+    int start = lounge == 0 ? static_cast<int>(page.size()) + 1 : std::max(1, lounge - kBeforeLounge);
+    platform.Randomize();
+    for (;;) {
+        platform.DoEvents();
+        const int b = lounge == 0 ? 0 : InStrText(page, kAnchor, start);
+        const int c = b == 0 ? 0 : InStrText(page, kAnchorEnd, b);
+        if (c == 0) {
+            platform.MessageBox(kNoBoard, kTitle, MB_ICONINFORMATION_);
+            return;
+        }
+        const Text inner = Mid(page, b + kAnchorLength, c - b - kAnchorLength);
+        const int d = InStrText(inner, u">");
+        const Text boardUrl = Left(inner, d - 1);
+        // A link without ">" has no URL to take.
+        if (d > 0 && Right(boardUrl, 1) == u"/" && IsWebAddress(boardUrl) && DrawTakes(platform)) {
+            PickThread(platform, menuUrl, boardUrl);
+            return;
+        }
+        start = c;
+    }
+}
+
+void PickThread(Platform& platform, const Text& menuUrl, const Text& boardUrl) {
+    const Text board = Right(boardUrl, 1) == u"/" ? Left(boardUrl, static_cast<int>(boardUrl.size()) - 1) : boardUrl;
+    const Text directory = LastPathSegment(board);
+    const Text server = Left(board, static_cast<int>(board.size() - directory.size()));
+    Bytes body;
+    if (HttpGetBytes(platform, board + u"/subback.html", body, u"") == 0) return;
+    const Text page = Page(body);
+    Bytes().swap(body);
+    platform.DoEvents();
+
+    int start = 1;
+    for (;;) {
+        platform.DoEvents();
+        const int c = InStrText(page, kAnchor, start);
+        const int d = c == 0 ? 0 : InStrText(page, kAnchorEnd, c);
+        if (d == 0) break;
+        const Text inner = Mid(page, c + kAnchorLength, d - c - kAnchorLength);
+        const int e = InStrText(inner, u">");
+        const Text anchorText = e > 0 ? Mid(inner, e + 1) : inner;
+        // The key sits between the leading quote and the first "/"; an entry without
+        // room for one is no thread.
+        const int f = InStrText(inner, u"/");
+        const Text address = f < 2 ? Text() : server + u"test/read.cgi/" + directory + u"/" + Mid(inner, 2, f - 2);
+        if (f >= 2 && Right(anchorText, 1) == u")" && IsWebAddress(address) && DrawTakes(platform)) {
+            if (platform.MessageBox(ThreadTitle(anchorText), kTitle, MB_PROMPT_) == IDYES_) {
+                platform.ShellExecuteA(0, "Open", ToAnsi(address), "", "", SW_SHOW_);
+                return;
+            }
+            const int n = static_cast<int>(platform.Rnd() * 10);
+            const Line& line = kChatter[static_cast<size_t>(std::clamp(n, 0, 9))];
+            platform.MessageBox(line.text, kTitle, line.style);
+            if (n == kLookAgainLine) PickBoard(platform, menuUrl);
+            return;
+        }
+        start = d;
+    }
+    platform.MessageBox(kNoThread1, kAppTitle, MB_ICONSTOP_);
+    platform.MessageBox(kNoThread2, kAppTitle, MB_ICONINFORMATION_);
+}
+
+}  // namespace poko

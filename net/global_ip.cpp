@@ -1,0 +1,58 @@
+#include "net/global_ip.h"
+
+#include "base/ansi.h"
+#include "base/search.h"
+#include "net/http_get.h"
+
+namespace poko {
+
+namespace {
+
+constexpr std::uint32_t CF_TEXT_ = 1, MB_ICONINFORMATION_ = 64, MB_OK_ = 0;
+
+// The clipboard is closed again however the copy goes.
+struct OpenedClipboard {
+    Platform& platform;
+    bool open;
+    OpenedClipboard(Platform& p, Handle owner) : platform(p), open(p.OpenClipboard(owner)) {}
+    ~OpenedClipboard() {
+        if (open) platform.CloseClipboard();
+    }
+};
+
+}  // namespace
+
+Text CutGlobalIP(const Text& page) {
+    const int a = InStr(page, u"<!--");
+    const int b = InStr(page, u"-->");
+    if (a == 0 || b == 0 || b < a) return {};
+    const Text comment = Mid(page, a, b - a + 1);
+    const int c = InStr(comment, u"(");
+    const int d = InStr(comment, u")");
+    if (c == 0 || d == 0 || d < c) return {};
+    return Mid(comment, c + 1, d - c - 1);
+}
+
+Text GetGlobalIP(Platform& platform, const Text& ipUrl) {
+    Bytes body;
+    if (HttpGetBytes(platform, ipUrl, body, u"") == 0) return {};
+    return CutGlobalIP(FromAnsi(body));
+}
+
+void ShowGlobalIP(Platform& platform, Handle owner, const Text& ipUrl) {
+    const Text ip = GetGlobalIP(platform, ipUrl);
+    platform.MessageBox(u"[" + ip + u"] です。\r\nクリップボードにコピーしました。", u"ポコ丸 グローバルIP取得情報",
+                        MB_ICONINFORMATION_);
+    {
+        OpenedClipboard clipboard(platform, owner);
+        if (clipboard.open) {
+            const Bytes text = ToAnsi(ip);
+            platform.EmptyClipboard();
+            platform.SetClipboardData(CF_TEXT_, text);
+            platform.SetClipboardData(platform.RegisterClipboardFormatA("Rich Text Format"), text);
+        }
+    }
+    platform.MessageBeep(MB_OK_);
+}
+
+}  // namespace poko

@@ -1,0 +1,54 @@
+#include "net/http_get.h"
+
+#include <algorithm>
+
+#include "base/ansi.h"
+
+namespace poko {
+
+namespace {
+
+constexpr std::uint32_t INTERNET_OPEN_TYPE_PRECONFIG_ = 0, INTERNET_OPEN_TYPE_PROXY_ = 3;
+constexpr std::uint32_t INTERNET_FLAG_RELOAD_ = 0x80000000;  // always the server, never the cache
+
+// Both handles are closed however the download ends, the URL's first.
+struct InternetHandle {
+    Platform& platform;
+    Handle h;
+    ~InternetHandle() {
+        if (h) platform.InternetCloseHandle(h);
+    }
+};
+
+}  // namespace
+
+std::int32_t HttpGetBytes(Platform& platform, const Text& url, Bytes& body, const Text& proxy) {
+    if (url.empty()) return 0;
+    const Bytes proxyAnsi = ToAnsi(proxy);
+    InternetHandle root{platform, platform.InternetOpenA(kUserAgent,
+                                                         proxy.empty() ? INTERNET_OPEN_TYPE_PRECONFIG_ : INTERNET_OPEN_TYPE_PROXY_,
+                                                         proxy.empty() ? nullptr : &proxyAnsi, nullptr, 0)};
+    if (!root.h) return 0;
+    InternetHandle file{platform, platform.InternetOpenUrlA(root.h, ToAnsi(url), nullptr, 0, INTERNET_FLAG_RELOAD_, 0)};
+    if (!file.h) return 0;
+
+    body.assign(kBufferStep, '\0');
+    std::uint32_t total = 0;
+    for (;;) {
+        if (static_cast<std::uint64_t>(total) + kReadSize > body.size() - 1) body.resize(body.size() + kBufferStep);
+        const std::uint32_t ask = std::min(kReadSize, kMaxBody - total);
+        std::uint32_t n = 0;
+        const bool ok = platform.InternetReadFile(file.h, body.data() + total, ask, n);
+        total += std::min(n, ask);  // counted also when the call reports failure
+        if (n == 0 || !ok || total >= kMaxBody) break;
+    }
+    if (total > 0) {
+        body.resize(total);
+        body.shrink_to_fit();
+    } else {
+        Bytes().swap(body);
+    }
+    return static_cast<std::int32_t>(total);
+}
+
+}  // namespace poko

@@ -1,0 +1,26 @@
+// The program's one network access: the body of one URL, fetched with an HTTP GET
+// through WinINet. Synchronous; it shows nothing, and 0 means nothing arrived.
+#pragma once
+
+#include <cstdint>
+
+#include "base/text.h"
+#include "platform/platform.h"
+
+namespace poko {
+
+inline constexpr char kUserAgent[] = "Monazilla/1.00 (VELT/0.01)";
+inline constexpr std::uint32_t kReadSize = 1024000;       // asked for in each read
+inline constexpr std::uint32_t kBufferStep = 3276700;     // first buffer size, and its growth
+// A page is never longer than this: a server that sends without end gets what has
+// arrived by then, as if the connection had broken (the 32-bit process would run out
+// of memory long before the body ended).
+inline constexpr std::uint32_t kMaxBody = 32u << 20;
+
+// Fills `body` with exactly the bytes received and returns their count. When no
+// connection could be made (or `url` is empty) it returns 0 and leaves `body` as it
+// was; a connection that brought no bytes leaves `body` empty. `proxy` empty: the
+// system's internet settings; otherwise a proxy list as WinINet takes it.
+std::int32_t HttpGetBytes(Platform& platform, const Text& url, Bytes& body, const Text& proxy);
+
+}  // namespace poko

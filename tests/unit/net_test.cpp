@@ -1,0 +1,124 @@
+// The download's buffer rules and failure rows, the IP cut and the copy to the clipboard.
+#include <gtest/gtest.h>
+
+#include "net/global_ip.h"
+#include "net/http_get.h"
+#include "tests/support/fake_platform.h"
+
+using namespace poko;
+
+namespace {
+
+const Text kUrl = u"http://echo.test/e/?";
+const Bytes kOld = "left over";
+
+struct Row {
+    const char* name;
+    std::function<void(FakePlatform&)> setUp;
+    Text url;
+    std::int32_t result;
+    std::optional<size_t> bodySize;  // nothing: the caller's array as it was
+    size_t biggestBuffer;
+};
+
+Bytes Pattern(size_t n) {
+    Bytes b(n, '\0');
+    for (size_t i = 0; i < n; ++i) b[i] = static_cast<char>(i * 7 + i / 251);
+    return b;
+}
+
+TEST(HttpGetBytes, BufferAndFailureRows) {
+    const Row rows[] = {
+        {"empty url", {}, u"", 0, {}, 0},
+        {"no root handle", [](FakePlatform& f) { f.internetOpens = false; }, kUrl, 0, {}, 0},
+        {"url cannot be opened", {}, kUrl, 0, {}, 0},
+        {"empty body", [](FakePlatform& f) { f.Serve(kUrl, u""); }, kUrl, 0, 0, 3276700},
+        {"one read's worth", [](FakePlatform& f) { f.pages["http://echo.test/e/?"].body = Pattern(1024000); }, kUrl,
+         1024000, 1024000, 3276700},
+        {"just below the growth", [](FakePlatform& f) { f.pages["http://echo.test/e/?"].body = Pattern(2252699); },
+         kUrl, 2252699, 2252699, 3276700},
+        {"grows once", [](FakePlatform& f) { f.pages["http://echo.test/e/?"].body = Pattern(2252700); }, kUrl, 2252700,
+         2252700, 6553400},
+        {"read fails after some bytes",
+         [](FakePlatform& f) {
+             f.pages["http://echo.test/e/?"] = {Pattern(5000000), 1500000};
+         },
+         kUrl, 1500000, 1500000, 3276700},
+        {"endless body stops at 32 MiB", [](FakePlatform& f) { f.pages["http://echo.test/e/?"].endless = true; }, kUrl,
+         33554432, 33554432, 36043700},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        FakePlatform fake;
+        if (row.setUp) row.setUp(fake);
+        Bytes body = kOld;
+        fake.watchedBody = &body;
+        EXPECT_EQ(HttpGetBytes(fake, row.url, body, u""), row.result);
+        if (!row.bodySize) {
+            EXPECT_EQ(body, kOld);
+            continue;
+        }
+        ASSERT_EQ(body.size(), *row.bodySize);
+        const auto& page = fake.pages.begin()->second;
+        if (!page.endless) {
+            EXPECT_EQ(body, page.body.substr(0, body.size())) << "bytes complete and in order";
+        }
+        size_t biggest = 0;
+        for (const std::string& c : fake.CallsStartingWith("InternetReadFile("))
+            biggest = std::max<size_t>(biggest, std::stoul(c.substr(c.find("buffer=") + 7)));
+        EXPECT_EQ(biggest, row.biggestBuffer);
+    }
+}
+
+TEST(HttpGetBytes, CallsAndTheirArguments) {
+    FakePlatform fake;
+    fake.Serve(kUrl, u"<html>");
+    Bytes body;
+    EXPECT_EQ(HttpGetBytes(fake, kUrl, body, u""), 6);
+    EXPECT_TRUE(SameCalls({"InternetOpenA(Monazilla/1.00 (VELT/0.01)|0|null|null|0)",
+                           "InternetOpenUrlA(161|http://echo.test/e/?|null|0|2147483648|0)",
+                           "InternetReadFile(162|1024000)", "InternetReadFile(162|1024000)",
+                           "InternetCloseHandle(162)", "InternetCloseHandle(161)"},
+                          fake.calls));
+    fake.calls.clear();
+    HttpGetBytes(fake, kUrl, body, u"proxy.test:8080");
+    EXPECT_EQ(fake.calls[0], "InternetOpenA(Monazilla/1.00 (VELT/0.01)|3|proxy.test:8080|null|0)");
+}
+
+TEST(GlobalIp, TheAddressBetweenTheFirstMarkers) {
+    const struct {
+        const char16_t *page, *ip;
+    } cases[] = {
+        {u"<html><!-- IP (203.0.113.5) --></html>", u"203.0.113.5"},
+        {u"(1.1.1.1) <!-- your address ( 2001:db8::1 ) -->", u" 2001:db8::1 "},
+        {u"<!-- () -->", u""},
+        {u"<!-- IP 203.0.113.5 -->", u""},
+        {u"<!-- IP (203.0.113.5 -->)", u""},
+        {u"IP (203.0.113.5) -->", u""},
+        {u"<!-- IP (203.0.113.5)", u""},
+        {u"--> <!-- (9.9.9.9) -->", u""},    // the closing marker first
+        {u"<!-- )x( -->", u""},              // ")" before "("
+        {u"<!-- ((a)) --> <!-- (b) -->", u"(a"},
+        {u"<!-- (a) --!> <!-- (b) -->", u"a"},
+        {u"<!-- (A) -- >", u""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Utf8(CutGlobalIP(c.page)), Utf8(c.ip)) << Utf8(c.page);
+}
+
+TEST(GlobalIp, BoxFirstThenBothClipboardFormatsThenTheBeep) {
+    for (const bool online : {true, false}) {
+        SCOPED_TRACE(online);
+        FakePlatform fake;
+        if (online) fake.Serve(kUrl, u"<!-- IP (203.0.113.5) -->");
+        ShowGlobalIP(fake, 0x100, kUrl);
+        const std::string ip = online ? "203.0.113.5" : "";
+        EXPECT_TRUE(SameCalls(
+            {"MessageBox([" + ip + "] です。\r\nクリップボードにコピーしました。|ポコ丸 グローバルIP取得情報|64)",
+             "OpenClipboard(256)", "EmptyClipboard", "SetClipboardData(1|" + ip + ")",
+             "RegisterClipboardFormatA(Rich Text Format)", "SetClipboardData(49392|" + ip + ")", "CloseClipboard",
+             "MessageBeep(0)"},
+            fake.CallsWithout({"InternetOpenA", "InternetOpenUrlA", "InternetReadFile", "InternetCloseHandle"})));
+    }
+}
+
+}  // namespace
