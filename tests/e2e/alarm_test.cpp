@@ -20,56 +20,12 @@ const std::wstring kStop = L"\u30BF\u30A4\u30DE\u505C\u6B62";                // 
 const std::wstring kItsTime = L"\u6642\u9593\u3067\u3059\uFF01";             // 時間です！
 const int kArmedOff[] = {ID_VS_h, ID_VS_m, ID_TextFileName, ID_cmdFileOpen};
 
-// The current minute with at least ten seconds of it left, so that an alarm set to it
-// fires before it passes.
-SYSTEMTIME MinuteWithRoom() {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    if (now.wSecond < 50) return now;
-    const WORD minute = now.wMinute;
-    WaitUntil("the next minute", 15s, [&] {
-        GetLocalTime(&now);
-        return now.wMinute != minute;
-    });
-    return now;
-}
-
-int MessageBoxCount(const Program& program) {
-    struct Count {
-        DWORD pid;
-        int n;
-    } count{program.Pid(), 0};
-    EnumWindows(
-        [](HWND h, LPARAM p) -> BOOL {
-            auto* c = reinterpret_cast<Count*>(p);
-            DWORD pid = 0;
-            wchar_t cls[16] = {};
-            GetWindowThreadProcessId(h, &pid);
-            GetClassNameW(h, cls, 16);
-            if (pid == c->pid && IsWindowVisible(h) && std::wstring(cls) == L"#32770") ++c->n;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count.n;
-}
-
 // The completion sequence runs over several calls to the shell, during which the
 // program already answers; its last step puts the stopped icon back on the window.
 void WaitForCompletion(const Program& program) {
     WaitUntil("the completion sequence to finish", kDeadline, [&] {
         return program.Text(ID_L_Title) == kDone && program.QueryState().Get("window.icon") == "0";
     });
-}
-
-// Watches for `limit`: the number of message boxes must stay `expected` throughout.
-void ExpectMessageBoxesFor(const Program& program, int expected, Duration limit) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    int seen = expected;
-    WaitUntil("the watch to end", limit + kDeadline, [&] {
-        seen = MessageBoxCount(program);
-        return seen != expected || std::chrono::steady_clock::now() > end;
-    });
-    EXPECT_EQ(seen, expected) << "message boxes of the program";
 }
 
 TEST(Alarm, ArmedByHandShowsItsMessageOnceAndCompletes) {
@@ -115,17 +71,11 @@ TEST(Alarm, ArmedByHandShowsItsMessageOnceAndCompletes) {
 
 TEST(Alarm, UnattendedRunsItsTargetFromTheTray) {
     AppFolder app;
-    // The marker program is built beside this driver.
-    wchar_t self[MAX_PATH];
-    std::wstring marker(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
-    marker = marker.substr(0, marker.rfind(L'\\') + 1) + L"marker.exe";
-    ASSERT_TRUE(CopyFileW(marker.c_str(), app.Path(L"marker.exe").c_str(), TRUE))
-        << "cannot copy " << Utf8(marker) << " (error " << GetLastError() << ")";
-
+    const std::wstring marker = CopyMarker(app);
     const SYSTEMTIME now = MinuteWithRoom();
     wchar_t hhmm[8];
     std::swprintf(hhmm, 8, L"%02u%02u", now.wHour, now.wMinute);
-    Program program(app, L"-M -TS TIME=" + std::wstring(hhmm) + L" FILE=\"" + app.Path(L"marker.exe") + L"\"");
+    Program program(app, L"-M -TS TIME=" + std::wstring(hhmm) + L" FILE=\"" + marker + L"\"");
     HWND main = program.WaitForMainWindow(false);
 
     WaitUntil("the target to write fired.txt", 90s, [&] { return app.Read(L"fired.txt") == "fired"; });

@@ -550,6 +550,118 @@ State Program::QueryState() const {
     return State::Parse(dump);
 }
 
+void Program::ChooseFromTrayMenu(wchar_t accessKey) const {
+    const DWORD pid = pi_.dwProcessId;
+    auto menuOpen = [pid] {
+        HWND menu = nullptr;
+        for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, L"#32768", nullptr));) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(h, &owner);
+            if (owner == pid && IsWindowVisible(h)) menu = h;
+        }
+        return menu;
+    };
+    Post(WM_MOUSEMOVE, 0, MAKELPARAM(WM_RBUTTONUP, 0));
+    WaitUntil("the tray menu to open", kDeadline, [&] { return menuOpen() != nullptr; });
+    // The menu's own loop reads the keys of the program's thread, whatever window they
+    // are posted to.
+    Post(WM_KEYDOWN, VkKeyScanW(accessKey) & 0xFF, 1);
+    Post(WM_CHAR, accessKey, 1);
+    WaitUntil("the tray menu to close", kDeadline, [&] { return menuOpen() == nullptr; });
+}
+
+void WaitForStartup(const Program& program) {
+    WaitUntil("start-up to finish", kDeadline, [&] { return program.QueryState().Int("startup.steps") == 22; });
+}
+
+SYSTEMTIME MinuteWithRoom() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    if (now.wSecond < 50) return now;
+    const WORD minute = now.wMinute;
+    WaitUntil("the next minute", 15s, [&] {
+        GetLocalTime(&now);
+        return now.wMinute != minute;
+    });
+    return now;
+}
+
+int MessageBoxCount(const Program& program) {
+    struct Count {
+        DWORD pid;
+        int n;
+    } count{program.Pid(), 0};
+    EnumWindows(
+        [](HWND h, LPARAM p) -> BOOL {
+            auto* c = reinterpret_cast<Count*>(p);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(h, &pid);
+            if (pid == c->pid && IsWindowVisible(h) && ClassOf(h) == L"#32770") ++c->n;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count.n;
+}
+
+void ExpectMessageBoxesFor(const Program& program, int expected, Duration limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    int seen = expected;
+    WaitUntil("the watch to end", limit + kDeadline, [&] {
+        seen = MessageBoxCount(program);
+        return seen != expected || std::chrono::steady_clock::now() > end;
+    });
+    EXPECT_EQ(seen, expected) << "message boxes of the program";
+}
+
+std::wstring CopyMarker(const AppFolder& app) {
+    wchar_t self[MAX_PATH];
+    std::wstring marker(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
+    marker = marker.substr(0, marker.rfind(L'\\') + 1) + L"marker.exe";
+    if (!CopyFileW(marker.c_str(), app.Path(L"marker.exe").c_str(), TRUE))
+        Fail("cannot copy " + Utf8(marker) + LastError());
+    return app.Path(L"marker.exe");
+}
+
+int DefaultButtonId(const MessageBoxWindow& box) {
+    for (const auto& b : box.buttons)
+        if ((GetWindowLongW(b.hwnd, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) return b.id;
+    return 0;
+}
+
+std::optional<std::string> ClipboardText(UINT format) {
+    std::optional<std::string> out;
+    WaitUntil("the clipboard to open", kDeadline, [] { return OpenClipboard(nullptr) != FALSE; });
+    if (HANDLE data = GetClipboardData(format)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+            out = std::string(p, strnlen(p, GlobalSize(data)));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return out;
+}
+
+std::wstring BoardUrl(std::wstring_view path) {
+    const std::wstring port = Env(L"POKOMARU_BOARD_PORT");
+    if (port.empty()) Fail("no POKOMARU_BOARD_PORT: run the scenario through wine_env.sh");
+    return L"http://127.0.0.1:" + port + std::wstring(path);
+}
+
+std::vector<std::string> BoardRequests() {
+    std::vector<std::string> out;
+    HANDLE f = CreateFileW(Env(L"POKOMARU_BOARD_LOG").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return out;
+    std::string text(1 << 16, '\0');
+    DWORD n = 0;
+    ReadFile(f, text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
+    CloseHandle(f);
+    text.resize(n);
+    for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
+        out.push_back(text.substr(at, end - at));
+    return out;
+}
+
 bool Program::TrayIconExists(UINT id) const {
     NOTIFYICONDATAW nid{};
     nid.cbSize = NOTIFYICONDATAW_V1_SIZE;
@@ -591,7 +703,13 @@ std::optional<MessageBoxWindow> Program::FindMessageBox() const {
 
 MessageBoxWindow Program::WaitForMessageBox(Duration limit) const {
     std::optional<MessageBoxWindow> box;
-    WaitUntil("a message box", limit, [&] { return (box = FindMessageBox()).has_value(); });
+    // A thread that has just come back from a long blocking call counts as hung until
+    // it looks at its messages again: a box it is still setting up may not answer yet.
+    WaitUntil("a message box that answers", limit, [&] {
+        DWORD_PTR ignored = 0;
+        if (!SendMessageTimeoutW(Main(), WM_NULL, 0, 0, SMTO_NORMAL, 500, &ignored)) return false;
+        return (box = FindMessageBox()).has_value();
+    });
     return *box;
 }
 

@@ -162,6 +162,10 @@ public:
     // for an icon that exists.
     bool TrayIconExists(UINT id = 1) const;
 
+    // Opens the tray icon's menu (the window must be hidden, as the icon's menu works
+    // only then) and chooses the item with the given access key.
+    void ChooseFromTrayMenu(wchar_t accessKey) const;
+
     std::optional<MessageBoxWindow> FindMessageBox() const;
     MessageBoxWindow WaitForMessageBox(Duration limit = kDeadline) const;
     void Answer(const MessageBoxWindow& box, std::wstring_view buttonText) const;
@@ -175,6 +179,31 @@ private:
     PROCESS_INFORMATION pi_{};
     mutable HWND main_ = nullptr;
 };
+
+// A hidden start shows no window to wait for; the program's count of start-up steps
+// tells when the command line has been acted on.
+void WaitForStartup(const Program& program);
+
+// The current minute with at least ten seconds of it left, so that an alarm set to it
+// fires before it passes.
+SYSTEMTIME MinuteWithRoom();
+int MessageBoxCount(const Program& program);
+// Watches for `limit`: the number of message boxes must stay `expected` throughout.
+void ExpectMessageBoxesFor(const Program& program, int expected, Duration limit);
+// Copies marker.exe (built beside the driver) into the application folder: an alarm
+// target, or the browser, that leaves fired.txt there.
+std::wstring CopyMarker(const AppFolder& app);
+
+// The id of a message box's default button (IDOK, IDYES, IDNO, ...), 0 when none.
+int DefaultButtonId(const MessageBoxWindow& box);
+
+// The clipboard's data in one format, as bytes up to the first NUL; nothing when the
+// clipboard holds nothing in that format.
+std::optional<std::string> ClipboardText(UINT format);
+
+// The local board server the harness starts beside every scenario.
+std::wstring BoardUrl(std::wstring_view path);   // "http://127.0.0.1:PORT" + path
+std::vector<std::string> BoardRequests();        // the paths asked for so far
 
 // Layout arithmetic shared by the scenarios: twips to pixels at 96 DPI.
 constexpr int Px(int twips) { return twips / 15; }

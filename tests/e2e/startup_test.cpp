@@ -23,12 +23,6 @@ bool Checked(const State& state, std::string_view item) {
     throw Failure("no menu item " + std::string(item) + " in the state dump");
 }
 
-// A hidden start shows no window to wait for; the program's count of start-up steps
-// tells when the command line has been acted on.
-void WaitForStartup(const Program& program) {
-    WaitUntil("start-up to finish", kDeadline, [&] { return program.QueryState().Int("startup.steps") == 22; });
-}
-
 Ini ExitAndReadIni(Program& program, const AppFolder& app) {
     program.Close();
     EXPECT_EQ(program.WaitForExit(), 0u);

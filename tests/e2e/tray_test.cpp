@@ -33,12 +33,6 @@ void WaitShown(const Program& program) {
     WaitUntil("the window to be shown", kDeadline, [&] { return IsWindowVisible(program.Main()); });
 }
 
-// A hidden start shows no window to wait for; the program's count of start-up steps
-// tells when the command line has been acted on.
-void WaitForStartup(const Program& program) {
-    WaitUntil("start-up to finish", kDeadline, [&] { return program.QueryState().Int("startup.steps") == 22; });
-}
-
 TEST(Tray, LeftClickShowsTheHiddenWindowAndMinimiseHidesIt) {
     AppFolder app;
     Program program(app, L"-M");

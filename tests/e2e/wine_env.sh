@@ -112,6 +112,7 @@ scenario() {
     work=$(mktemp -d "$base/run.XXXXXX")
     prefix=$work/prefix
     xvfb_pid=""
+    board_pid=""
 
     cleanup() {
         local sdir
@@ -119,6 +120,7 @@ scenario() {
         WINEPREFIX=$prefix $WINESERVER -k >/dev/null 2>&1 || true
         WINEPREFIX=$prefix timeout 20 $WINESERVER -w >/dev/null 2>&1 || true
         [[ -n $xvfb_pid ]] && { kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; }
+        [[ -n $board_pid ]] && { kill "$board_pid" 2>/dev/null || true; wait "$board_pid" 2>/dev/null || true; }
         [[ -n $sdir ]] && rm -rf "$sdir"
         if [[ ${POKOMARU_E2E_KEEP:-0} == 1 ]]; then
             echo "wine_env: kept $work"
@@ -140,6 +142,17 @@ scenario() {
     test -s "$work/display" || { cat "$work/xvfb.log" >&2; die "Xvfb did not start"; }
     export DISPLAY=":$(head -n1 "$work/display")"
     export WINEPREFIX=$prefix
+
+    # The local board: the network scenarios point the program at it through Timer.ini.
+    python3 "$(dirname "${BASH_SOURCE[0]}")/../support/board_server.py" --port 0 --port-file "$work/board.port" \
+        --log "$work/board.log" >"$work/board.out" 2>&1 &
+    board_pid=$!
+    board_ready() { test -s "$work/board.port" || ! kill -0 "$board_pid" 2>/dev/null; }
+    wait_for 30 "the board server to report its port" board_ready
+    test -s "$work/board.port" || { cat "$work/board.out" >&2; die "the board server did not start"; }
+    export POKOMARU_BOARD_PORT=$(cat "$work/board.port")
+    # As the Windows side sees it, through Wine's Z: drive.
+    export POKOMARU_BOARD_LOG="Z:${work//\//\\}\\board.log"
 
     local rc=0
     # The Windows side has its own deadlines; this one only keeps a hung Wine from

@@ -1,0 +1,163 @@
+// The network features against the local board server: the global IP copy, the
+// mascot's runs from the alarm and by itself, and servers that fail in each way.
+#include <gtest/gtest.h>
+
+#include <cwchar>
+
+#include "driver.h"
+#include "ui/control_ids.h"
+
+namespace e2e {
+namespace {
+
+const std::wstring kWindows = L"Windows";
+const std::wstring kYes = L"\u306F\u3044(&Y)", kNo = L"\u3044\u3044\u3048(&N)";  // はい(&Y) いいえ(&N)
+// 目覚まし時計について語るスレ: the first thread of every board of the local server.
+const std::wstring kFirstThread = L"\u76EE\u899A\u307E\u3057\u6642\u8A08\u306B\u3064\u3044\u3066\u8A9E\u308B\u30B9\u30EC";
+
+// Timer.ini pointing both features at paths of the local board.
+void PointAtBoard(const AppFolder& app, std::wstring_view ipPath, std::wstring_view menuUrl, std::string more = "") {
+    app.Write(L"Timer.ini", more + "[NET]\r\nIPURL=" + Utf8(BoardUrl(ipPath)) + "\r\nMENUURL=" + Utf8(menuUrl) + "\r\n");
+}
+
+// The mascot's random choices, in order, for the next program started.
+void ScriptDraws(const std::wstring& draws) { SetEnvironmentVariableW(L"POKOMARU_TEST_DRAWS", draws.c_str()); }
+
+// A hidden start armed for the current minute with the mascot as its target.
+std::wstring QuestionNow() {
+    const SYSTEMTIME now = MinuteWithRoom();
+    wchar_t args[64];
+    std::swprintf(args, 64, L"-M -TS TIME=%02u%02u FILE=\"?\"", now.wHour, now.wMinute);
+    return args;
+}
+
+void ExpectBox(const MessageBoxWindow& box, const std::wstring& title, const std::wstring& text, size_t buttons) {
+    EXPECT_EQ(Describe(box.title), Describe(title));
+    EXPECT_EQ(Describe(box.text), Describe(text));
+    EXPECT_EQ(box.buttons.size(), buttons);
+}
+
+TEST(Network, GlobalIpIsShownThenCopiedInBothFormats) {
+    AppFolder app;
+    PointAtBoard(app, L"/big/e/?", BoardUrl(L"/~poko/2chmenu.html"));  // the comment after 5 MiB
+    ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard());
+    CloseClipboard();
+    Program program(app, L"-M");
+    program.WaitForMainWindow(false);
+    WaitForStartup(program);
+
+    program.ChooseFromTrayMenu(L'i');
+    MessageBoxWindow box = program.WaitForMessageBox(30s);
+    ExpectBox(box, L"\u30DD\u30B3\u4E38 \u30B0\u30ED\u30FC\u30D0\u30EBIP\u53D6\u5F97\u60C5\u5831",  // ポコ丸 グローバルIP取得情報
+              L"[203.0.113.5] \u3067\u3059\u3002\r\n\u30AF\u30EA\u30C3\u30D7\u30DC\u30FC\u30C9\u306B\u30B3\u30D4\u30FC"
+              L"\u3057\u307E\u3057\u305F\u3002",  // [..] です。 クリップボードにコピーしました。
+              1);
+    EXPECT_FALSE(ClipboardText(CF_TEXT)) << "the clipboard is touched only after the box";
+    program.Answer(box, L"OK");
+    const UINT rtf = RegisterClipboardFormatW(L"Rich Text Format");
+    WaitUntil("the address on the clipboard", kDeadline, [&] { return ClipboardText(rtf) == "203.0.113.5"; });
+    EXPECT_EQ(ClipboardText(CF_TEXT), "203.0.113.5");
+    program.Close();
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+TEST(Network, StalledOrTricklingServerGivesTheProgramBackWithin20s) {
+    for (const wchar_t* path : {L"/stall/e/?", L"/trickle/e/?"}) {
+        SCOPED_TRACE(Utf8(path));
+        AppFolder app;
+        PointAtBoard(app, path, BoardUrl(L"/~poko/2chmenu.html"));
+        Program program(app, L"-M");
+        program.WaitForMainWindow(false);
+    WaitForStartup(program);
+        program.ChooseFromTrayMenu(L'i');
+        const auto asked = std::chrono::steady_clock::now();
+        MessageBoxWindow box = program.WaitForMessageBox(40s);
+        const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - asked);
+        std::printf("%s: the box came after %lld ms\n", Utf8(path).c_str(), static_cast<long long>(waited.count()));
+        EXPECT_LT(waited, 23s) << "20 s for the download, and a margin for Wine";
+        EXPECT_TRUE(box.text.starts_with(L"[] ")) << Describe(box.text);
+        program.Answer(box, L"OK");
+        program.Close();
+        EXPECT_EQ(program.WaitForExit(), 0u);
+    }
+}
+
+TEST(Mascot, QuestionTargetOffersAThreadAndOpensItOnYes) {
+    AppFolder app;
+    const std::wstring browser = CopyMarker(app);
+    // The prefix's own http handler (Wine 8 reads it from the machine's classes only).
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, L"http\\shell\\open\\command", 0, nullptr, 0,
+                              KEY_SET_VALUE, nullptr, &key, nullptr), ERROR_SUCCESS);
+    const std::wstring command = L"\"" + browser + L"\" \"%1\"";
+    RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                   static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+    PointAtBoard(app, L"/e/?", BoardUrl(L"/~poko/2chmenu.html"));
+    ScriptDraws(L"0.215,0.215");  // the first board after the lounge's start, its first thread
+    Program program(app, QuestionNow());
+    program.WaitForMainWindow(false);
+
+    MessageBoxWindow box = program.WaitForMessageBox(90s);
+    ExpectBox(box, kWindows, kFirstThread, 2);
+    EXPECT_EQ(DefaultButtonId(box), IDNO);
+    program.Answer(box, kYes);
+    WaitUntil("the browser to be started", kDeadline, [&] { return app.Exists(L"fired.txt"); });
+    WaitUntil("the browser to write", kDeadline, [&] { return app.Read(L"fired.txt")->size() > 5; });
+    EXPECT_EQ(app.Read(L"fired.txt"), "fired\n\"" + Utf8(BoardUrl(L"/test/read.cgi/lounge/1165000001")) + "\"");
+    EXPECT_EQ(BoardRequests(), (std::vector<std::string>{"/~poko/2chmenu.html", "/lounge/subback.html"}));
+    program.Close();
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+TEST(Mascot, ByItselfWhileHiddenSaysOneLineOnNoAndLineFiveLooksAgain) {
+    AppFolder app;
+    PointAtBoard(app, L"/e/?", BoardUrl(L"/~poko/2chmenu.html"), "[CONFIG]\r\nAI=True\r\n");
+    // The chatter's draw must hit this minute (or the next, should it pass first); then
+    // board, thread, line 5; a new run: board, thread, line 1; then draws that never hit.
+    const int m = MinuteWithRoom().wMinute;
+    wchar_t draws[512];
+    int n = std::swprintf(draws, 512, L"%f,%f,0.215,0.215,0.55,0.215,0.215,0.15", (m + 0.5) / 60,
+                          ((m + 1) % 60 + 0.5) / 60);
+    for (int i = 0; i < 30; ++i) n += std::swprintf(draws + n, 512 - n, L",%f", ((m + 30) % 60 + 0.5) / 60);
+    ScriptDraws(draws);
+    Program program(app, L"-M");
+    program.WaitForMainWindow(false);
+
+    const wchar_t* lines[] = {
+        L"\u5DDDo\u30FB-\u30FB\uFF09\u30CE\uFF1C \u3069\u3046\u3057\u305F\u3093\u3067\u3059\u304B\uFF1F\u672A\u6765"
+        L"\u884C\u304D\u306E\u5207\u7B26\u306F\u307F\u3093\u306A\u304C\u6301\u3063\u3066\u308B\u306E\u3067\u3059"
+        L"\u30FB\u30FB\u30FB",  // line 5
+        L"\u5DDDo\u30FB-\u30FB\uFF09\u30CE\uFF1C \u4EBA\u9593\u3063\u3066\u3001\u5BC2\u3057\u3044\u306D\u3002",  // line 1
+    };
+    for (const wchar_t* line : lines) {
+        MessageBoxWindow prompt = program.WaitForMessageBox(30s);
+        ExpectBox(prompt, kWindows, kFirstThread, 2);
+        program.Answer(prompt, kNo);
+        MessageBoxWindow said = program.WaitForMessageBox();
+        ExpectBox(said, kWindows, line, 1);
+        ExpectMessageBoxesFor(program, 1, 1s);
+        program.Answer(said, L"OK");
+    }
+    ExpectMessageBoxesFor(program, 0, 3s);
+    program.Close();
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+TEST(Mascot, UnreachableServerSaysItSkipsWork) {
+    AppFolder app;
+    PointAtBoard(app, L"/e/?", L"http://127.0.0.1:1/~poko/2chmenu.html");
+    Program program(app, QuestionNow());
+    program.WaitForMainWindow(false);
+    MessageBoxWindow box = program.WaitForMessageBox(90s);
+    // 川o･-･)ノ＜ 時々、サボるさ。
+    ExpectBox(box, kWindows, L"\u5DDDo\uFF65-\uFF65)\u30CE\uFF1C \u6642\u3005\u3001\u30B5\u30DC\u308B\u3055\u3002", 1);
+    program.Answer(box, L"OK");
+    ExpectMessageBoxesFor(program, 0, 2s);
+    EXPECT_EQ(program.QueryState().Get("timer.enabled"), "0") << "the alarm completed";
+    program.Close();
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+}  // namespace
+}  // namespace e2e
