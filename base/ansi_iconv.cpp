@@ -105,13 +105,15 @@ Text FromAnsi(std::string_view ansi) {
 
     // One CP932 byte never yields more than one UTF-16 unit (two bytes).
     std::vector<char> buf(ansi.size() * 2 + 16);
+    out.reserve(ansi.size());
     const char* in = ansi.data();
     size_t in_left = ansi.size();
     auto flush = [&](const char* end) {
-        for (const char* p = buf.data(); p + 1 < end; p += 2) {
-            out += static_cast<char16_t>(static_cast<unsigned char>(p[0]) |
-                                         (static_cast<unsigned char>(p[1]) << 8));
-        }
+        const size_t at = out.size(), units = static_cast<size_t>(end - buf.data()) / 2;
+        out.resize(at + units);
+        for (size_t i = 0; i < units; ++i)
+            out[at + i] = static_cast<char16_t>(static_cast<unsigned char>(buf[2 * i]) |
+                                                (static_cast<unsigned char>(buf[2 * i + 1]) << 8));
     };
     while (in_left > 0) {
         char* dst = buf.data();

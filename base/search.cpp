@@ -28,15 +28,22 @@ int InStrRev(const Text& s, const Text& find) {
     return at == Text::npos ? 0 : static_cast<int>(at) + 1;
 }
 
-int InStrText(const Text& s, const Text& find, int start) {
+int InStrText(std::u16string_view s, std::u16string_view find, int start) {
     if (start < 1) start = 1;
-    if (start > Len(s) + 1) return 0;
+    if (static_cast<size_t>(start) > s.size() + 1) return 0;
     if (find.empty()) return start;
     if (find.size() > s.size()) return 0;
     const char16_t first = FoldAscii(find[0]);
+    const bool letter = first >= u'a' && first <= u'z';
     const size_t last = s.size() - find.size();
     for (size_t at = static_cast<size_t>(start - 1); at <= last; ++at) {
-        if (FoldAscii(s[at]) != first) continue;
+        // Markup starts with a sign, not a letter: jump to it without folding each unit.
+        if (!letter) {
+            at = s.find(first, at);
+            if (at == std::u16string_view::npos || at > last) return 0;
+        } else if (FoldAscii(s[at]) != first) {
+            continue;
+        }
         size_t i = 1;
         while (i < find.size() && FoldAscii(s[at + i]) == FoldAscii(find[i])) ++i;
         if (i == find.size()) return static_cast<int>(at) + 1;

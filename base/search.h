@@ -31,7 +31,7 @@ Text ReplaceAll(const Text& s, const Text& find, const Text& with);
 // InStr that compares ASCII letters without regard to case ("<a href=" is found as
 // "<A HREF="), as the link searches of downloaded pages do. It folds as it goes: the
 // text is never copied, so searching a long page again and again stays cheap.
-int InStrText(const Text& s, const Text& find, int start = 1);
+int InStrText(std::u16string_view s, std::u16string_view find, int start = 1);
 
 // Only a-z become A-Z; everything else, full-width letters included, is kept.
 Text AsciiUpper(const Text& s);

@@ -59,12 +59,23 @@ Text Page(const Bytes& body) { return NormalizeAnchors(FromAnsi(body)); }
 
 bool IsAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+// Printable ASCII that can stand in an address handed to the shell: no blanks, quotes,
+// angle brackets, backslashes or the other characters a URL never holds unescaped.
+bool IsAddressCharacter(char16_t c) {
+    if (c <= 0x20 || c >= 0x7F) return false;
+    switch (c) {
+    case u'"': case u'\'': case u'<': case u'>': case u'\\': case u'^': case u'`': case u'{': case u'|': case u'}':
+        return false;
+    default: return true;
+    }
+}
 
-bool IsHost(const Text& authority) {
+// host[:port], the host a name or an address, or an IPv6 literal in brackets.
+bool IsHost(std::u16string_view authority) {
     size_t i = 0;
-    if (!authority.empty() && authority[0] == u'[') {  // an IPv6 literal
+    if (!authority.empty() && authority[0] == u'[') {
         i = authority.find(u']');
-        if (i == Text::npos || i == 1) return false;
+        if (i == std::u16string_view::npos || i == 1) return false;
         for (size_t k = 1; k < i; ++k)
             if (!(IsDigit(authority[k]) || IsAsciiLetter(authority[k]) || authority[k] == u':' || authority[k] == u'.'))
                 return false;
@@ -80,6 +91,13 @@ bool IsHost(const Text& authority) {
     for (++i; i < authority.size(); ++i)
         if (!IsDigit(authority[i])) return false;
     return true;
+}
+
+bool EndsWith(std::u16string_view s, char16_t c) { return !s.empty() && s.back() == c; }
+
+// The text between "<A HREF=" at b and "</A>" at c (1-based positions).
+std::u16string_view Inner(std::u16string_view page, int b, int c) {
+    return page.substr(static_cast<size_t>(b - 1 + kAnchorLength), static_cast<size_t>(c - b - kAnchorLength));
 }
 
 }  // namespace
@@ -99,14 +117,15 @@ Text ThreadTitle(const Text& anchorText) {
     return kept;
 }
 
-bool IsWebAddress(const Text& url) {
+bool IsWebAddress(std::u16string_view url) {
     for (char16_t c : url)
-        if (c <= 0x20 || c >= 0x7F || Text(u"\"'<>\\^`{|}").find(c) != Text::npos) return false;
-    const Text scheme = AsciiUpper(Left(url, 8));
-    const size_t schemeEnd = scheme.starts_with(u"HTTP://") ? 7 : scheme.starts_with(u"HTTPS://") ? 8 : 0;
+        if (!IsAddressCharacter(c)) return false;
+    size_t schemeEnd = 0;
+    for (std::u16string_view scheme : {std::u16string_view(u"http://"), std::u16string_view(u"https://")})
+        if (url.size() >= scheme.size() && InStrText(url.substr(0, scheme.size()), scheme) == 1) schemeEnd = scheme.size();
     if (schemeEnd == 0) return false;
     const size_t end = url.find_first_of(u"/?#", schemeEnd);
-    return IsHost(url.substr(schemeEnd, end == Text::npos ? Text::npos : end - schemeEnd));
+    return IsHost(url.substr(schemeEnd, end == std::u16string_view::npos ? std::u16string_view::npos : end - schemeEnd));
 }
 
 void PickBoard(Platform& platform, const Text& menuUrl) {
@@ -130,12 +149,12 @@ void PickBoard(Platform& platform, const Text& menuUrl) {
             platform.MessageBox(kNoBoard, kTitle, MB_ICONINFORMATION_);
             return;
         }
-        const Text inner = Mid(page, b + kAnchorLength, c - b - kAnchorLength);
+        const std::u16string_view inner = Inner(page, b, c);
         const int d = InStrText(inner, u">");
-        const Text boardUrl = Left(inner, d - 1);
         // A link without ">" has no URL to take.
-        if (d > 0 && Right(boardUrl, 1) == u"/" && IsWebAddress(boardUrl) && DrawTakes(platform)) {
-            PickThread(platform, menuUrl, boardUrl);
+        const std::u16string_view boardUrl = inner.substr(0, d > 0 ? static_cast<size_t>(d - 1) : 0);
+        if (EndsWith(boardUrl, u'/') && IsWebAddress(boardUrl) && DrawTakes(platform)) {
+            PickThread(platform, menuUrl, Text(boardUrl));
             return;
         }
         start = c;
@@ -152,21 +171,23 @@ void PickThread(Platform& platform, const Text& menuUrl, const Text& boardUrl) {
     Bytes().swap(body);
     platform.DoEvents();
 
+    const Text threadBase = server + u"test/read.cgi/" + directory + u"/";
+    Text address;  // reused: the walk visits every entry of long lists
     int start = 1;
     for (;;) {
         platform.DoEvents();
         const int c = InStrText(page, kAnchor, start);
         const int d = c == 0 ? 0 : InStrText(page, kAnchorEnd, c);
         if (d == 0) break;
-        const Text inner = Mid(page, c + kAnchorLength, d - c - kAnchorLength);
+        const std::u16string_view inner = Inner(page, c, d);
         const int e = InStrText(inner, u">");
-        const Text anchorText = e > 0 ? Mid(inner, e + 1) : inner;
+        const std::u16string_view anchorText = inner.substr(static_cast<size_t>(e));  // all of it without ">"
         // The key sits between the leading quote and the first "/"; an entry without
         // room for one is no thread.
         const int f = InStrText(inner, u"/");
-        const Text address = f < 2 ? Text() : server + u"test/read.cgi/" + directory + u"/" + Mid(inner, 2, f - 2);
-        if (f >= 2 && Right(anchorText, 1) == u")" && IsWebAddress(address) && DrawTakes(platform)) {
-            if (platform.MessageBox(ThreadTitle(anchorText), kTitle, MB_PROMPT_) == IDYES_) {
+        if (f >= 2) address.assign(threadBase).append(inner.substr(1, static_cast<size_t>(f - 2)));
+        if (f >= 2 && EndsWith(anchorText, u')') && IsWebAddress(address) && DrawTakes(platform)) {
+            if (platform.MessageBox(ThreadTitle(Text(anchorText)), kTitle, MB_PROMPT_) == IDYES_) {
                 platform.ShellExecuteA(0, "Open", ToAnsi(address), "", "", SW_SHOW_);
                 return;
             }

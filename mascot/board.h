@@ -27,6 +27,6 @@ Text ThreadTitle(const Text& anchorText);
 // Pages come from servers nobody here controls, and what the walks take from them is
 // fetched and handed to the shell: only an absolute http or https address with a host
 // and nothing but printable ASCII outside quotes, blanks and angle brackets qualifies.
-bool IsWebAddress(const Text& url);
+bool IsWebAddress(std::u16string_view url);
 
 }  // namespace poko

@@ -69,7 +69,7 @@ private:
     IUnknown* drop_target_ = nullptr;
 };
 
-struct BlockingCall;
+struct DownloadWorker;
 
 class Win32Platform : public Platform {
 public:
@@ -129,14 +129,17 @@ public:
 
 private:
     FormView& view_;
-    // The download under way: its handles and the moment it must be over by.
+    // The download under way: its handles, its helper thread and the moment it must be
+    // over by.
     struct Download {
         Handle root = 0, file = 0;
+        DownloadWorker* worker = nullptr;
         unsigned long deadline = 0;  // GetTickCount
         bool expired = false;
         std::vector<Handle> closedEarly;  // closed when time ran out
     } download_;
-    bool WaitForBlockingCall(BlockingCall* call);
+    bool CallInTime();
+    void EndDownload();
     RandomGenerator random_;
     std::vector<double> scriptedDraws_;  // test hook: draws handed out first
     bool drawsRead_ = false;

@@ -2,13 +2,13 @@
 //
 // A download runs on the user-interface thread and blocks it, so a server that accepts
 // the connection and then stalls, or trickles a byte now and then, would freeze the
-// program and let its alarm minute pass. Each blocking WinINet call therefore runs on a
-// short-lived helper thread while the user-interface thread waits for it, never longer
-// than the download's time is up (20 s from InternetOpenA, connect and body together).
-// When the time is up the handles are closed, WinINet's way of ending a blocked call,
-// and the call fails as a read of a broken connection would. Where closing does not
-// wake the blocked call (Wine), the helper thread is simply left to finish on its own
-// and clean up after itself; the program has already gone on.
+// program and let its alarm minute pass. So the blocking WinINet calls of a download
+// are made by a helper thread while the user-interface thread waits for each, never
+// past the download's time (20 s from InternetOpenA, connect and body together). When
+// the time is up the handles are closed, WinINet's way of ending a blocked call, and
+// the call fails as a read of a broken connection would. Where closing does not wake
+// the blocked call (Wine), the helper is left to finish on its own and clean up after
+// itself; the program has long gone on.
 #include <windows.h>
 #include <wininet.h>
 
@@ -30,79 +30,105 @@ const char* Opt(const Bytes* b) { return b ? b->c_str() : nullptr; }
 
 }  // namespace
 
-// One blocking call, shared by the waiting thread and the helper that makes it. Whoever
-// is last frees it. The helper owns what it produced once the waiter has given up.
-struct BlockingCall {
-    enum { Running, Done, Abandoned };
+// The helper thread of one download. It makes one call at a time while the user-
+// interface thread waits. Once that thread has given up waiting, the helper owns what
+// it produced; it ends and cleans up. Whoever leaves last frees the record.
+struct DownloadWorker {
+    enum { Idle, Busy, Abandoned };
     volatile LONG refs = 2;
-    volatile LONG state = Running;
-    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    // Open: root + url + flags give opened. Read: file + buffer give ok and read.
+    volatile LONG state = Idle;
+    HANDLE request = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    HANDLE done = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    bool quit = false;
+    // The call: an open when file is null, else a read; and what it gave.
     HINTERNET root = nullptr, file = nullptr, opened = nullptr;
     Bytes url;
-    DWORD flags = 0;
-    std::vector<char> buffer;
-    DWORD read = 0;
+    DWORD flags = 0, toRead = 0, read = 0;
     BOOL ok = FALSE;
+    std::vector<char> buffer;  // its own: a read that ends late never writes into the caller's
 
     void Perform() {
         if (file) {
-            ok = ::InternetReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read);
+            if (buffer.size() < toRead) buffer.resize(toRead);
+            ok = ::InternetReadFile(file, buffer.data(), toRead, &read);
         } else {
             opened = ::InternetOpenUrlA(root, url.c_str(), nullptr, 0, flags, 0);
         }
     }
     void Release() {
-        if (InterlockedDecrement(&refs) == 0) {
-            if (done) ::CloseHandle(done);
-            delete this;
-        }
+        if (InterlockedDecrement(&refs) != 0) return;
+        if (request) ::CloseHandle(request);
+        if (done) ::CloseHandle(done);
+        delete this;
     }
     static DWORD WINAPI Run(void* p) {
-        auto* call = static_cast<BlockingCall*>(p);
-        call->Perform();
-        if (InterlockedCompareExchange(&call->state, Done, Running) == Abandoned) {
-            if (call->opened) ::InternetCloseHandle(call->opened);  // nobody will ever close it
-        } else {
-            SetEvent(call->done);
+        auto* w = static_cast<DownloadWorker*>(p);
+        for (;;) {
+            WaitForSingleObject(w->request, INFINITE);
+            if (w->quit) break;
+            w->Perform();
+            if (InterlockedCompareExchange(&w->state, Idle, Busy) == Busy) {
+                SetEvent(w->done);
+                continue;
+            }
+            if (!w->file && w->opened) ::InternetCloseHandle(w->opened);  // arrived too late for anyone
+            break;
         }
-        call->Release();
+        w->Release();
         return 0;
+    }
+    static DownloadWorker* Start() {
+        auto* w = new DownloadWorker;
+        HANDLE thread = w->request && w->done ? CreateThread(nullptr, 0, &Run, w, 0, nullptr) : nullptr;
+        if (!thread) {
+            w->refs = 1;
+            w->Release();
+            return nullptr;
+        }
+        ::CloseHandle(thread);
+        return w;
+    }
+    // Ends an idle helper.
+    void Quit() {
+        quit = true;
+        SetEvent(request);
+        Release();
     }
 };
 
-// True when the call finished in time; false when the download's time ran out first,
-// in which case its handles are closed now.
-bool Win32Platform::WaitForBlockingCall(BlockingCall* call) {
-    HANDLE thread = call->done ? CreateThread(nullptr, 0, &BlockingCall::Run, call, 0, nullptr) : nullptr;
-    if (!thread) {  // no helper to be had: make the call here, without a time limit
-        call->Perform();
-        InterlockedExchange(&call->state, BlockingCall::Done);
-        call->Release();
-        return true;
-    }
-    ::CloseHandle(thread);
+// True when the helper made the call in time; false when the download's time ran out
+// first, in which case its handles are closed now and the helper is let go.
+bool Win32Platform::CallInTime() {
+    DownloadWorker* w = download_.worker;
+    InterlockedExchange(&w->state, DownloadWorker::Busy);
+    SetEvent(w->request);
     const DWORD left = download_.deadline - GetTickCount();
     const DWORD wait = left > kDownloadLimitMs ? 0 : left;  // past the deadline it has wrapped around
-    if (WaitForSingleObject(call->done, wait) == WAIT_OBJECT_0 ||
-        InterlockedCompareExchange(&call->state, BlockingCall::Abandoned, BlockingCall::Running) == BlockingCall::Done) {
+    if (WaitForSingleObject(w->done, wait) == WAIT_OBJECT_0) return true;
+    if (InterlockedCompareExchange(&w->state, DownloadWorker::Abandoned, DownloadWorker::Busy) != DownloadWorker::Busy) {
+        WaitForSingleObject(w->done, INFINITE);  // it finished just as time ran out
         return true;
     }
     download_.expired = true;
+    download_.worker = nullptr;
+    w->Release();
     for (Handle h : {download_.file, download_.root}) {
         if (!h) continue;
         ::InternetCloseHandle(H(h));
         download_.closedEarly.push_back(h);
     }
-    call->Release();
     return false;
+}
+
+void Win32Platform::EndDownload() {
+    if (download_.worker) download_.worker->Quit();
+    download_ = {};
 }
 
 Handle Win32Platform::InternetOpenA(const Bytes& agent, std::uint32_t accessType, const Bytes* proxy,
                                     const Bytes* proxyBypass, std::uint32_t flags) {
-    HINTERNET root = ::InternetOpenA(agent.c_str(), accessType, Opt(proxy), Opt(proxyBypass), flags);
-    download_ = {};
-    download_.root = reinterpret_cast<Handle>(root);
+    EndDownload();
+    download_.root = reinterpret_cast<Handle>(::InternetOpenA(agent.c_str(), accessType, Opt(proxy), Opt(proxyBypass), flags));
     download_.deadline = GetTickCount() + kDownloadLimitMs;
     return download_.root;
 }
@@ -110,42 +136,40 @@ Handle Win32Platform::InternetOpenA(const Bytes& agent, std::uint32_t accessType
 Handle Win32Platform::InternetOpenUrlA(Handle root, const Bytes& url, const Bytes* headers, std::uint32_t headersLength,
                                        std::uint32_t flags, std::uintptr_t context) {
     if (download_.expired) return 0;
-    if (headers || headersLength || context || root != download_.root) {  // not a call this program makes
+    if (root == download_.root && !headers && !download_.worker) download_.worker = DownloadWorker::Start();
+    DownloadWorker* w = root == download_.root && !headers ? download_.worker : nullptr;
+    if (!w)  // no helper to be had: the call is made here, without a time limit
         return reinterpret_cast<Handle>(::InternetOpenUrlA(H(root), url.c_str(), Opt(headers), headersLength, flags, context));
-    }
-    auto* call = new BlockingCall;
-    call->root = H(root);
-    call->url = url;
-    call->flags = flags;
-    if (!WaitForBlockingCall(call)) return 0;
-    download_.file = reinterpret_cast<Handle>(call->opened);
-    call->Release();
+    w->root = H(root), w->file = nullptr, w->opened = nullptr, w->url = url, w->flags = flags;
+    if (!CallInTime()) return 0;
+    download_.file = reinterpret_cast<Handle>(w->opened);
     return download_.file;
 }
 
 bool Win32Platform::InternetReadFile(Handle file, char* buffer, std::uint32_t toRead, std::uint32_t& read) {
     read = 0;
     if (download_.expired) return false;
-    auto* call = new BlockingCall;
-    call->file = H(file);
-    // The helper reads into a buffer of its own: if time runs out, the caller's buffer
-    // is the caller's again at once, while the helper may still be writing.
-    call->buffer.resize(toRead);
-    if (!WaitForBlockingCall(call)) return false;
-    read = std::min<DWORD>(call->read, toRead);
-    std::memcpy(buffer, call->buffer.data(), read);
-    const bool ok = call->ok;
-    call->Release();
-    return ok;
+    DownloadWorker* w = file == download_.file ? download_.worker : nullptr;
+    if (!w) {
+        DWORD n = 0;
+        const bool ok = ::InternetReadFile(H(file), buffer, toRead, &n);
+        read = n;
+        return ok;
+    }
+    w->file = H(file), w->toRead = toRead, w->read = 0, w->ok = FALSE;
+    if (!CallInTime()) return false;
+    read = std::min<DWORD>(w->read, toRead);
+    std::memcpy(buffer, w->buffer.data(), read);
+    return w->ok;
 }
 
 bool Win32Platform::InternetCloseHandle(Handle h) {
     auto& early = download_.closedEarly;
     if (auto it = std::find(early.begin(), early.end(), h); it != early.end()) {
-        early.erase(it);
+        early.erase(it);  // closed already, when time ran out
         return true;
     }
-    if (h == download_.root) download_ = {};
+    if (h == download_.root) EndDownload();
     return ::InternetCloseHandle(H(h));
 }
 

@@ -19,6 +19,7 @@ A first path segment that names a delivery changes how any of these arrives:
   /empty/...     an empty body
   /missing/...   a 404 page
   /big/...       the page behind 5 MiB of filler (the IP page: the comment at the end)
+  /huge/...      the same behind 20 MiB (download benchmarks)
 
   board_server.py [--port N] [--port-file FILE] [--log FILE] [--ip ADDRESS]
 Port 0 lets the system choose; --port-file receives the port once the server listens;
@@ -30,18 +31,18 @@ import sys
 import threading
 import time
 
-BOARDS = [
+# The mascot takes a board or a thread on a 1/100 draw, so a menu and lists of a few
+# hundred entries let it find one most of the time, as on a real board.
+NAMED_BOARDS = [
     ("news", "ニュース速報"), ("lounge", "ラウンジ"), ("tech", "プログラム"), ("food", "料理"),
     ("anime", "アニメ"), ("game", "ゲーム"), ("music", "音楽"), ("pet", "ペット"),
     ("travel", "旅行"), ("book", "文学"), ("sports", "スポーツ"), ("clock", "時計"),
 ]
-THREADS = [
-    ("1165000001", "目覚まし時計について語るスレ", 12),
-    ("1165000002", "朝起きられない人の集い", 345),
-    ("1165000003", "今日の晩ごはん", 78),
-    ("1165000004", "ポコ丸を応援するスレ", 9),
-    ("1165000005", "定時で帰るための技術", 501),
-]
+BOARDS = NAMED_BOARDS + [("talk{0:03}".format(n), "雑談{0}".format(n)) for n in range(1, 289)]
+NAMED_THREADS = ["目覚まし時計について語るスレ", "朝起きられない人の集い", "今日の晩ごはん",
+                 "ポコ丸を応援するスレ", "定時で帰るための技術"]
+THREADS = [("{0}".format(1165000001 + n), NAMED_THREADS[n % 5] + ("" if n < 5 else "　その{0}".format(n // 5 + 1)),
+            (n * 37) % 1000 + 1) for n in range(300)]
 HOSTILE_BOARDS = [
     "file:///C:/Windows/", "\\\\127.0.0.1\\share\\", "ms-settings:display/", "search-ms:query=x/",
     "javascript:alert(1)/", "/relative/", " http://{host}/lounge/", 'http://{host}/lou"nge/',
@@ -104,7 +105,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 f.write(self.path + "\n")
         delivery, path = "", self.path
         first = path.split("/")[1] if path.count("/") > 1 else ""
-        if first in ("stall", "trickle", "endless", "empty", "missing", "big"):
+        if first in ("stall", "trickle", "endless", "empty", "missing", "big", "huge"):
             delivery, path = first, path[len(first) + 1:]
         if delivery == "stall":
             time.sleep(3600)
@@ -115,8 +116,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
         body = (text if status == 200 else "<html><body>404 Not Found</body></html>").encode("cp932")
         if delivery == "empty":
             body = b""
-        if delivery == "big":
-            body = FILLER * (5 * 1024 * 1024 // len(FILLER) + 1) + body
+        if delivery in ("big", "huge"):
+            body = FILLER * ((5 if delivery == "big" else 20) * 1024 * 1024 // len(FILLER) + 1) + body
         self.send_response(status)
         self.send_header("Content-Type", "text/html; charset=Shift_JIS")
         if delivery not in ("endless", "trickle"):

@@ -120,6 +120,7 @@ void IniStore::Set(const Bytes& path, const Bytes& section, const Bytes& key, co
 // ---- FakePlatform ----
 
 void FakePlatform::Record(const std::string& entry) {
+    if (!recording) return;
     calls.push_back(entry);
     if (onCall) onCall(entry);
 }

@@ -52,6 +52,7 @@ private:
 class FakePlatform : public poko::Platform {
 public:
     std::vector<std::string> calls;
+    bool recording = true;  // off: calls are answered but not listed (benchmarks)
     // Runs after each entry is recorded, with the entry: lets a test act in the middle
     // of a call (a nested window message, say).
     std::function<void(const std::string&)> onCall;
