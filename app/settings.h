@@ -15,7 +15,7 @@ void WriteIni(Platform& platform, const Text& path, const Text& section, const T
 
 // Where the two network features go: section "NET", keys "IPURL" and "MENUURL", read
 // at start when present and never written back. The built-in addresses are those of
-// the local demo board (tests/support/board_server.py), so that nothing leaves the machine
+// the local demo board (tools/board_server.py), so that nothing leaves the machine
 // until the user names real servers.
 struct NetAddresses {
     Text ipUrl = u"http://127.0.0.1:8780/e/?";

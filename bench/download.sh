@@ -8,7 +8,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 win64=$1 template=$2 runs=${3:-5}
 work=$(mktemp -d)
 trap 'kill "$server" 2>/dev/null || true; WINEPREFIX=$work/prefix /usr/lib/wine/wineserver64 -k 2>/dev/null || true; rm -rf "$work"' EXIT
-python3 "$here/../tests/support/board_server.py" --port 0 --port-file "$work/port" &
+python3 "$here/../tools/board_server.py" --port 0 --port-file "$work/port" &
 server=$!
 for _ in $(seq 100); do [[ -s $work/port ]] && break; sleep 0.1; done
 url="http://127.0.0.1:$(cat "$work/port")/huge/e/?"

@@ -144,7 +144,7 @@ scenario() {
     export WINEPREFIX=$prefix
 
     # The local board: the network scenarios point the program at it through Timer.ini.
-    python3 "$(dirname "${BASH_SOURCE[0]}")/../support/board_server.py" --port 0 --port-file "$work/board.port" \
+    python3 "$(dirname "${BASH_SOURCE[0]}")/../../tools/board_server.py" --port 0 --port-file "$work/board.port" \
         --log "$work/board.log" >"$work/board.out" 2>&1 &
     board_pid=$!
     board_ready() { test -s "$work/board.port" || ! kill -0 "$board_pid" 2>/dev/null; }
