@@ -204,9 +204,12 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         Control* c = model(l.id);
         Bound b{&l, c, font};
-        if (l.kind == ControlKind::Edit)
+        if (l.kind == ControlKind::Edit) {
+            // No limit of the box's own: the system's default would stop typing at ~30,000.
+            SendMessageW(h, EM_SETLIMITTEXT, 0, 0);
             b.previous = reinterpret_cast<WNDPROC>(
                 SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProcThunk)));
+        }
         if (l.kind == ControlKind::ScrollBar) {
             auto* bar = static_cast<ScrollBar*>(c);
             SetScrollRange(h, SB_CTL, bar->Min(), bar->Max(), FALSE);
@@ -223,6 +226,7 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
         RegisterDragDrop(hwnd_of_[&form.TextFileName], target);
     }
     SetWindowProcTarget(&form);
+    focus_ = hwnd_of_[&form.TextH];
     ApplyAll();
     return true;
 }
@@ -515,6 +519,11 @@ LRESULT FormView::EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return CallWindowProcW(b->previous, hwnd, msg, wParam, lParam);
 }
 
+void FormView::SaveFocus() {
+    HWND focus = GetFocus();
+    if (focus && IsChild(hwnd_, focus)) focus_ = focus;
+}
+
 LRESULT FormView::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!form_) return DefWindowProcW(hwnd, msg, wParam, lParam);
     FrmTimer& f = *form_;
@@ -581,8 +590,10 @@ LRESULT FormView::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 1;
     }
     case WM_CTLCOLORSTATIC:
-        // Read-only time boxes keep the white of an editable box.
-        if (Bound* b = Find(reinterpret_cast<HWND>(lParam)); b && b->layout->kind == ControlKind::Edit) {
+        // Read-only time boxes keep the white of an editable box; a disabled box looks
+        // disabled.
+        if (Bound* b = Find(reinterpret_cast<HWND>(lParam));
+            b && b->layout->kind == ControlKind::Edit && IsWindowEnabled(reinterpret_cast<HWND>(lParam))) {
             SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
             return reinterpret_cast<LRESULT>(white_);
         }
@@ -597,6 +608,22 @@ LRESULT FormView::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         return FALSE;
     }
+    // The focus goes back to the control that had it whenever the window gets it again
+    // (activation, the end of a message box, the dialog or the about box, a restore
+    // from the tray); it is noted before the window loses it.
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) SaveFocus();
+        break;
+    case WM_CANCELMODE: SaveFocus(); break;  // sent first when a modal box disables the window
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_MINIMIZE) SaveFocus();
+        break;
+    case WM_SETFOCUS:
+        if (focus_ && IsWindow(focus_) && IsWindowEnabled(focus_))
+            SetFocus(focus_);
+        else
+            SetFocus(hwnd_of_[&f.TextH]);
+        return 0;
     case WM_ENDSESSION:
         // The system is going down: the settings are written as at a normal exit.
         if (wParam) f.Form_Unload();

@@ -39,6 +39,8 @@ public:
     LRESULT LabelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void Dropped(const std::vector<Text>* files);
+    // Notes the control that has the focus, for when the window gets it back.
+    void SaveFocus();
 
 private:
     struct Bound {
@@ -67,6 +69,8 @@ private:
     int applying_ = 0;  // >0 while the view itself changes the real window
     bool hooks_ = false;
     IUnknown* drop_target_ = nullptr;
+
+    HWND focus_ = nullptr;  // the control that had the focus last
 };
 
 struct DownloadWorker;
