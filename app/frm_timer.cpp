@@ -65,6 +65,7 @@ void FrmTimer::WireEvents() {
     M_WinCmm->onClick = [this] { M_WinCmm_Click(); };
     ShowGIP->onClick = [this] { ShowGIP_Click(); };
     PickBoard = [this] { poko::PickBoard(platform_, Net.menuUrl); };
+    WireWindowMouse();
 }
 
 void FrmTimer::PopupMenu() {

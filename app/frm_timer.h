@@ -110,6 +110,11 @@ public:
     void M_WinCmm_Click();
     void ShowGIP_Click();
 
+    // Transparency, the window's pop-up menu and the about box (ui/transparency.cpp).
+    void M_WinCon_Click(int index);
+    void Form_MouseDown(MouseButton button);
+    void Form_DblClick();
+
     // Set by M_Exit: the platform closes the window, which runs Form_Unload.
     std::function<void()> requestClose;
 
@@ -118,6 +123,7 @@ public:
 private:
     void BuildMenu();
     void WireEvents();
+    void WireWindowMouse();
     void WheelStep(int delta);
     void TimeChangeRule(TextBox& box, ScrollBar& bar, int max);
     void StoreTip(const Text& tip);

@@ -63,6 +63,8 @@ struct TokenPrivileges {
 
 enum class FileKind { Absent, Normal, Other };
 
+class FrmMsg;
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -141,6 +143,10 @@ public:
     // 0 <= r < 1.
     virtual void Randomize() = 0;
     virtual double Rnd() = 0;
+
+    // The about box: shown modal, with no owner given, centred over the main window;
+    // returns when the box has been closed (box.Loaded() is false).
+    virtual void ShowAboutBox(FrmMsg& box) = 0;
 };
 
 }  // namespace poko

@@ -10,7 +10,7 @@ size=$(stat -c %s "$exe")
 dump=$(i686-w64-mingw32-objdump -p "$exe")
 grep -q 'file format pei-i386' <<<"$dump" || fail "not a PE32 i386 image"
 grep -qE '^Subsystem[[:space:]]+0*2[[:space:]]' <<<"$dump" || fail "not the Windows GUI subsystem"
-allowed='^(ADVAPI32|COMDLG32|GDI32|KERNEL32|msvcrt|ole32|OLEAUT32|SHELL32|SHLWAPI|USER32|WININET)\.(dll|DLL)$'
+allowed='^(ADVAPI32|COMCTL32|COMDLG32|GDI32|KERNEL32|msvcrt|ole32|OLEAUT32|SHELL32|SHLWAPI|USER32|WININET)\.(dll|DLL)$'
 while read -r dll; do
     [[ $dll =~ $allowed ]] || fail "imports $dll, which is not a system DLL"
 done < <(awk '/DLL Name:/ {print $3}' <<<"$dump")

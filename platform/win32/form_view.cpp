@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "base/ansi.h"
@@ -28,6 +29,21 @@ Text T(const wchar_t* s) { return Text(s, s + wcslen(s)); }
 LRESULT CALLBACK MainProc(HWND h, UINT m, WPARAM w, LPARAM l) { return g_view->WndProc(h, m, w, l); }
 LRESULT CALLBACK LabelProcThunk(HWND h, UINT m, WPARAM w, LPARAM l) { return g_view->LabelProc(h, m, w, l); }
 LRESULT CALLBACK EditProcThunk(HWND h, UINT m, WPARAM w, LPARAM l) { return g_view->EditProc(h, m, w, l); }
+LRESULT CALLBACK ButtonProcThunk(HWND h, UINT m, WPARAM w, LPARAM l) { return g_view->ButtonProc(h, m, w, l); }
+
+// The button a press message stands for, or none; a quick second press of a window
+// class with double-clicks arrives as a double-click message.
+std::optional<MouseButton> Pressed(UINT msg) {
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: return MouseButton::Left;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: return MouseButton::Right;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK: return MouseButton::Middle;
+    }
+    return std::nullopt;
+}
 
 Text WindowText(HWND h) {
     std::wstring s(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
@@ -101,6 +117,20 @@ private:
 
 void SetWindowProcTarget(FrmTimer* form);
 
+bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, UINT style, HICON icon,
+                         HBRUSH background) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = style;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hIcon = icon;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = background;
+    wc.lpszClassName = name;
+    return RegisterClassExW(&wc) != 0;
+}
+
 FormView::FormView() { g_view = this; }
 
 FormView::~FormView() {
@@ -132,23 +162,9 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
     form.PicIcon = {reinterpret_cast<Handle>(icons_[0]), reinterpret_cast<Handle>(icons_[1])};
     white_ = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
 
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = MainProc;
-    wc.hInstance = instance;
-    wc.hIcon = icons_[0];
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kMainWindowClass;
-    RegisterClassExW(&wc);
-    WNDCLASSEXW lc{};
-    lc.cbSize = sizeof lc;
-    lc.lpfnWndProc = LabelProcThunk;
-    lc.hInstance = instance;
-    lc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    lc.lpszClassName = kLabelClass;
-    RegisterClassExW(&lc);
+    RegisterWindowClass(instance, kMainWindowClass, MainProc, CS_DBLCLKS, icons_[0],
+                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    RegisterWindowClass(instance, kLabelClass, LabelProcThunk, 0, nullptr, nullptr);
 
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     RECT r{0, 0, Px(kClientWidthTwips), Px(kClientHeightTwips)};
@@ -210,6 +226,9 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
             b.previous = reinterpret_cast<WNDPROC>(
                 SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProcThunk)));
         }
+        if (l.kind == ControlKind::Button)
+            b.previous = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ButtonProcThunk)));
         if (l.kind == ControlKind::ScrollBar) {
             auto* bar = static_cast<ScrollBar*>(c);
             SetScrollRange(h, SB_CTL, bar->Min(), bar->Max(), FALSE);
@@ -356,7 +375,8 @@ void FormView::Changed(Control& control, Property what) {
 
 MenuItem* FormView::TrackPopup(MenuItem& menu) {
     std::vector<MenuItem*> items;
-    auto build = [&items](auto& self, MenuItem& parent) -> HMENU {
+    popup_.clear();
+    auto build = [&items, this](auto& self, MenuItem& parent, int level) -> HMENU {
         HMENU m = CreatePopupMenu();
         for (auto& child : parent.Items()) {
             MenuItem& item = *child;
@@ -364,9 +384,11 @@ MenuItem* FormView::TrackPopup(MenuItem& menu) {
                 AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
                 continue;
             }
+            popup_.push_back({m, static_cast<UINT>(GetMenuItemCount(m)), &item, level});
             UINT flags = MF_STRING | (item.Enabled() ? 0 : MF_GRAYED) | (item.Checked() ? MF_CHECKED : 0);
             if (!item.Items().empty()) {
-                AppendMenuW(m, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(self(self, item)), W(item.Caption()).c_str());
+                AppendMenuW(m, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(self(self, item, level + 1)),
+                            W(item.Caption()).c_str());
             } else {
                 items.push_back(&item);
                 AppendMenuW(m, flags, items.size(), W(item.Caption()).c_str());
@@ -374,10 +396,11 @@ MenuItem* FormView::TrackPopup(MenuItem& menu) {
         }
         return m;
     };
-    HMENU popup = build(build, menu);
+    HMENU popup = build(build, menu, 1);
     POINT pt;
     GetCursorPos(&pt);
     const int chosen = TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD, pt.x, pt.y, 0, hwnd_, nullptr);
+    popup_.clear();
     DestroyMenu(popup);
     // The menu of a tray icon closes properly only after the window got a message.
     PostMessageW(hwnd_, WM_NULL, 0, 0);
@@ -455,6 +478,11 @@ bool FormView::HandleAccessKey(const MSG& msg) {
 void FormView::Dropped(const std::vector<Text>* files) { form_->TextFileName_Dropped(files); }
 
 LRESULT FormView::LabelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (const auto button = Pressed(msg)) {
+        if (Bound* b = Find(hwnd); b && static_cast<Label*>(b->control)->onMouseDown)
+            static_cast<Label*>(b->control)->onMouseDown(*button);
+        return 0;
+    }
     switch (msg) {
     case WM_GETDLGCODE: return DLGC_STATIC;
     case WM_ERASEBKGND: return 1;
@@ -497,15 +525,10 @@ LRESULT FormView::EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     Bound* b = Find(hwnd);
     auto* box = static_cast<TextBox*>(b->control);
     const bool timeBox = box == &form_->TextH || box == &form_->TextM;
+    if (const auto button = Pressed(msg); button && box->onMouseDown) box->onMouseDown(*button);
     switch (msg) {
     case WM_MOUSEMOVE:
         if (box->onMouseMove) box->onMouseMove();
-        break;
-    case WM_RBUTTONDOWN:
-        if (box->onMouseDown) box->onMouseDown(MouseButton::Right);
-        break;
-    case WM_LBUTTONDOWN:
-        if (box->onMouseDown) box->onMouseDown(MouseButton::Left);
         break;
     case WM_MOUSEWHEEL:
         // Some edit controls keep the wheel to themselves; the window procedure turns it
@@ -516,6 +539,15 @@ LRESULT FormView::EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (timeBox) return 0;
         break;
     }
+    return CallWindowProcW(b->previous, hwnd, msg, wParam, lParam);
+}
+
+// A press on a button goes to the window's mouse handling first; the button then does
+// what it always does.
+LRESULT FormView::ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    Bound* b = Find(hwnd);
+    auto* button = static_cast<Button*>(b->control);
+    if (const auto pressed = Pressed(msg); pressed && button->onMouseDown) button->onMouseDown(*pressed);
     return CallWindowProcW(b->previous, hwnd, msg, wParam, lParam);
 }
 
@@ -608,6 +640,16 @@ LRESULT FormView::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         return FALSE;
     }
+    case WM_LBUTTONDBLCLK:
+        if (f.frm_Timer.onDblClick) f.frm_Timer.onDblClick();
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+        if (f.frm_Timer.onMouseDown) f.frm_Timer.onMouseDown(*Pressed(msg));
+        return 0;
     // The focus goes back to the control that had it whenever the window gets it again
     // (activation, the end of a message box, the dialog or the about box, a restore
     // from the tray); it is noted before the window loses it.
@@ -676,6 +718,16 @@ void FormView::WriteStateDump(const wchar_t* path) {
         for (auto& child : item.Items()) self(self, *child, level + 1);
     };
     menu(menu, f.mPopUpSys, 0);
+    // The menu on screen as the system holds it.
+    line("popup.open", popup_.empty() ? "0" : "1");
+    for (const PopupEntry& e : popup_) {
+        const UINT state = GetMenuState(e.menu, e.position, MF_BYPOSITION);
+        wchar_t caption[128] = {};
+        GetMenuStringW(e.menu, e.position, caption, 128, MF_BYPOSITION);
+        line("popup", std::to_string(e.level) + "|" + e.item->DisplayName() + "|" + ToUtf8(T(caption)) + "|" +
+                          ((state & (MF_GRAYED | MF_DISABLED)) ? "0" : "1") + "|" + ((state & MF_CHECKED) ? "1" : "0"));
+    }
+    out += AboutBoxState();
     line("tray.present", f.TrayIconShown() ? "1" : "0");
     line("tray.cbSize", std::to_string(f.TrayIconData.cbSize));
     line("tray.uID", std::to_string(f.TrayIconData.uID));

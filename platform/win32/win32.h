@@ -6,6 +6,7 @@
 #include <ole2.h>
 
 #include <map>
+#include <string>
 #include <vector>
 
 #include "app/frm_timer.h"
@@ -42,6 +43,11 @@ public:
     // Notes the control that has the focus, for when the window gets it back.
     void SaveFocus();
 
+    // The about box (about_window.cpp), and the buttons' mouse presses.
+    void ShowAboutBox(FrmMsg& box);
+    std::string AboutBoxState();
+    LRESULT ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
 private:
     struct Bound {
         const ControlLayout* layout;
@@ -71,6 +77,13 @@ private:
     IUnknown* drop_target_ = nullptr;
 
     HWND focus_ = nullptr;  // the control that had the focus last
+    struct PopupEntry {
+        HMENU menu;
+        UINT position;
+        const MenuItem* item;
+        int level;
+    };
+    std::vector<PopupEntry> popup_;  // the menu on screen, for the test-only dump
 };
 
 struct DownloadWorker;
@@ -131,6 +144,8 @@ public:
     void Randomize() override;
     double Rnd() override;
 
+    void ShowAboutBox(FrmMsg& box) override;
+
 private:
     FormView& view_;
     // The download under way: its handles, its helper thread and the moment it must be
@@ -148,6 +163,10 @@ private:
     std::vector<double> scriptedDraws_;  // test hook: draws handed out first
     bool drawsRead_ = false;
 };
+
+// A window class with the arrow cursor.
+bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, UINT style, HICON icon,
+                         HBRUSH background);
 
 // The replacement window procedure installed by start-up.
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -205,4 +205,6 @@ bool Win32Platform::GetOpenFileNameA(OpenFileRecord& r) {
 
 Handle Win32Platform::ModuleHandle() { return reinterpret_cast<Handle>(GetModuleHandleW(nullptr)); }
 
+void Win32Platform::ShowAboutBox(FrmMsg& box) { view_.ShowAboutBox(box); }
+
 }  // namespace poko

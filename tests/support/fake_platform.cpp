@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "base/search.h"
+#include "ui/about_box.h"
 
 using poko::Bytes;
 using poko::Handle;
@@ -418,6 +419,11 @@ double FakePlatform::Rnd() {
     const double r = draws.front();
     draws.pop_front();
     return r;
+}
+
+void FakePlatform::ShowAboutBox(poko::FrmMsg& box) {
+    Record("ShowAboutBox(" + Utf8(box.frm_msg.Caption()) + ")");
+    if (onAboutBox) onAboutBox(box);
 }
 
 // ---- RecordingView ----

@@ -163,6 +163,10 @@ public:
     void Randomize() override;
     double Rnd() override;
 
+    // The about box: records its caption, then runs onAboutBox inside the "modal loop".
+    std::function<void(poko::FrmMsg&)> onAboutBox;
+    void ShowAboutBox(poko::FrmMsg& box) override;
+
 private:
     void Record(const std::string& entry);
     struct OpenUrl {

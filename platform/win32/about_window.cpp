@@ -1,0 +1,192 @@
+// The about box's real window: a fixed-border top-level window with no owner, holding one
+// borderless multi-line edit box that shows the text art. Its modal loop dispatches every
+// message, so the main window's clock and alarm timers go on while it is open.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "base/ansi.h"
+#include "platform/win32/win32.h"
+#include "ui/about_box.h"
+
+namespace poko {
+
+namespace {
+
+constexpr int kTextId = 1;
+
+struct AboutWindow {
+    FrmMsg* box = nullptr;
+    HWND hwnd = nullptr, text = nullptr, tip = nullptr;
+    HFONT font = nullptr;
+    HBRUSH back = nullptr;
+    WNDPROC textPrevious = nullptr;
+};
+AboutWindow* g_about = nullptr;
+
+std::wstring W(const Text& t) { return std::wstring(t.begin(), t.end()); }
+
+LRESULT CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (g_about && g_about->hwnd == hwnd) {
+        switch (msg) {
+        case WM_CTLCOLORSTATIC:  // a read-only edit box asks with this one
+        case WM_CTLCOLOREDIT: {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, kAboutTextColour);
+            SetBkColor(dc, kAboutBackColour);
+            return reinterpret_cast<LRESULT>(g_about->back);
+        }
+        case WM_SETFOCUS: SetFocus(g_about->text); return 0;
+        case WM_CLOSE: g_about->box->Form_Close(); return 0;
+        }
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+int ShiftState() {
+    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
+           (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+}
+
+// The text is shown, never edited: a press closes the box before the edit box sees it,
+// the characters that follow have no box left to reach, and no caret shows.
+LRESULT CALLBACK TextProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    AboutWindow& w = *g_about;
+    switch (msg) {
+    case WM_LBUTTONDOWN: w.box->Text1_Click(); return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: w.box->Text1_KeyDown(static_cast<int>(wParam), ShiftState()); return 0;
+    case WM_CHAR:
+    case WM_SYSCHAR:
+    case WM_MOUSEWHEEL: return 0;
+    case WM_SETFOCUS: {
+        const LRESULT r = CallWindowProcW(w.textPrevious, hwnd, msg, wParam, lParam);
+        HideCaret(hwnd);
+        return r;
+    }
+    }
+    return CallWindowProcW(w.textPrevious, hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+void FormView::ShowAboutBox(FrmMsg& box) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    static const bool registered = [instance] {
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};  // the tooltip
+        InitCommonControlsEx(&icc);
+        return RegisterWindowClass(instance, kAboutWindowClass, AboutProc, 0, nullptr,
+                                   reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    }();
+    if (!registered || g_about) return;
+
+    AboutWindow w;
+    w.box = &box;
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    RECT r{0, 0, Px(kAboutClientWidthTwips), Px(kAboutClientHeightTwips)};
+    AdjustWindowRectEx(&r, style, FALSE, 0);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    // Centred over the main window, yet whole on its screen where that window sits in a
+    // corner (as it does by default, at 0,0).
+    RECT main;
+    GetWindowRect(hwnd_, &main);
+    MONITORINFO screen{};
+    screen.cbSize = sizeof screen;
+    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &screen);
+    const RECT& work = screen.rcWork;
+    const int x = std::max<int>(work.left, std::min<int>((main.left + main.right - width) / 2, work.right - width));
+    const int y = std::max<int>(work.top, std::min<int>((main.top + main.bottom - height) / 2, work.bottom - height));
+    w.hwnd = CreateWindowExW(0, kAboutWindowClass, W(box.frm_msg.Caption()).c_str(), style, x, y, width, height,
+                             nullptr, nullptr, instance, nullptr);
+    if (!w.hwnd) return;
+    g_about = &w;
+    HICON icon = icons_[box.frm_msg.IconIndex()];
+    SendMessageW(w.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(w.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+
+    w.text = CreateWindowExW(0, L"EDIT", W(box.Text1.GetText()).c_str(),
+                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_READONLY, 0, 0,
+                             Px(kAboutClientWidthTwips), Px(kAboutTextHeightTwips), w.hwnd,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextId)), instance, nullptr);
+    w.font = CreateFontW(-static_cast<int>(std::lround(kAboutFont.points * 1440.0 / twips_per_pixel_ / 72.0)), 0, 0, 0,
+                         kAboutFont.weight, 0, 0, 0, static_cast<DWORD>(kAboutFont.charset), 0, 0, DEFAULT_QUALITY,
+                         DEFAULT_PITCH, W(Text(kAboutFont.face)).c_str());
+    SendMessageW(w.text, WM_SETFONT, reinterpret_cast<WPARAM>(w.font), FALSE);
+    // An edit box lays out only the lines that fit whole; where a font's lines are taller
+    // than designed, the last one would vanish. Laid out to the next whole line below
+    // the edge, it shows as far as the edge lets it.
+    HDC dc = GetDC(w.text);
+    HGDIOBJ oldFont = SelectObject(dc, w.font);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, oldFont);
+    ReleaseDC(w.text, dc);
+    const int textHeight = Px(kAboutTextHeightTwips), line = std::max<int>(1, tm.tmHeight + tm.tmExternalLeading);
+    RECT layout{0, 0, Px(kAboutClientWidthTwips), (textHeight + line - 1) / line * line};
+    SendMessageW(w.text, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&layout));
+    w.back = CreateSolidBrush(kAboutBackColour);
+    w.textPrevious =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(w.text, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TextProc)));
+
+    w.tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, w.hwnd, nullptr, instance, nullptr);
+    std::wstring tipText = W(Text(kAboutTip));
+    TTTOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = w.hwnd;
+    ti.uId = reinterpret_cast<UINT_PTR>(w.text);
+    ti.lpszText = tipText.data();
+    SendMessageW(w.tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+
+    // Modal: the main window takes no input until the box is closed.
+    SaveFocus();
+    EnableWindow(hwnd_, FALSE);
+    ShowWindow(w.hwnd, SW_SHOW);
+    SetFocus(w.text);
+    MSG msg;
+    while (box.Loaded()) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));  // for the main loop
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    // The main window is enabled before the box goes, so that it is the one activated.
+    EnableWindow(hwnd_, TRUE);
+    SetActiveWindow(hwnd_);
+    DestroyWindow(w.hwnd);
+    g_about = nullptr;
+    DeleteObject(w.font);
+    DeleteObject(w.back);
+}
+
+// Test-only: what another process cannot read of the open box.
+std::string FormView::AboutBoxState() {
+    if (!g_about) return "about.open=0\n";
+    const AboutWindow& w = *g_about;
+    std::string out = "about.open=1\n";
+    LOGFONTW lf{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(w.text, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    const wchar_t* face = lf.lfFaceName;
+    out += "about.font=" + ToUtf8(Text(face, face + wcslen(face))) + "|" + std::to_string(-lf.lfHeight) + "|" +
+           std::to_string(lf.lfWeight) + "|" + std::to_string(lf.lfCharSet) + "\n";
+    const auto icon = reinterpret_cast<HICON>(SendMessageW(w.hwnd, WM_GETICON, ICON_BIG, 0));
+    out += "about.icon=" + std::to_string(icon == icons_[1] ? 1 : icon == icons_[0] ? 0 : -1) + "\n";
+    wchar_t tip[128] = {};
+    TTTOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.hwnd = w.hwnd;
+    ti.uId = reinterpret_cast<UINT_PTR>(w.text);
+    ti.lpszText = tip;
+    SendMessageW(w.tip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&ti));
+    out += "about.tooltip=" + ToUtf8(Text(tip, tip + wcslen(tip))) + "\n";
+    return out;
+}
+
+}  // namespace poko
