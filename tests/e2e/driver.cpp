@@ -40,6 +40,8 @@ std::wstring ClassOf(HWND h) {
     return std::wstring(buf, n > 0 ? n : 0);
 }
 
+}  // namespace
+
 // WM_GETTEXT across processes; a timeout means the program is not answering.
 std::wstring TextOf(HWND h) {
     DWORD_PTR len = 0;
@@ -54,6 +56,8 @@ std::wstring TextOf(HWND h) {
     text.resize(std::min<size_t>(got, len));
     return text;
 }
+
+namespace {
 
 std::string ReadWholeFile(const std::wstring& path, bool* found) {
     HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -273,9 +277,9 @@ std::vector<std::string> State::All(std::string_view key) const {
     return out;
 }
 
-std::vector<MenuItem> State::Menu() const {
+std::vector<MenuItem> State::Menu(std::string_view key) const {
     std::vector<MenuItem> items;
-    for (const std::string& line : All("menu")) {
+    for (const std::string& line : All(key)) {
         // level|name|caption|enabled|checked; the caption is whatever lies between.
         auto f = Split(line, '|');
         if (f.size() < 5) Fail("menu line with fewer than five fields: " + line);
@@ -410,7 +414,7 @@ HWND Program::Item(int id) const {
     return h;
 }
 
-static Control ReadControl(HWND h) {
+Control ReadControl(HWND h) {
     Control c;
     c.hwnd = h;
     c.id = GetDlgCtrlID(h);
@@ -457,25 +461,49 @@ void Program::ClickButton(int id) const {
     PostMessageW(Item(id), BM_CLICK, 0, 0);
 }
 
-static void SendMouse(DWORD flags) {
+// Each event carries its place: under Wine a press sent after SetCursorPos alone can
+// land where the cursor was before.
+static void SendMouse(POINT screen, DWORD flags) {
     INPUT in{};
     in.type = INPUT_MOUSE;
-    in.mi.dwFlags = flags;
+    in.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &in, sizeof in);
 }
 
-void Program::MouseMove(HWND target, POINT pt) const {
+static POINT ToScreen(HWND target, POINT pt) {
     ClientToScreen(target, &pt);
-    // SendInput alone can land at the old cursor place under Wine.
+    return pt;
+}
+
+void Program::MouseMove(HWND target, POINT pt) const {
+    pt = ToScreen(target, pt);
     SetCursorPos(pt.x, pt.y);
-    SendMouse(MOUSEEVENTF_MOVE);
+    SendMouse(pt, 0);
 }
 
 void Program::MouseClick(HWND target, POINT pt, bool right) const {
-    SetForegroundWindow(Main());
+    SetForegroundWindow(GetAncestor(target, GA_ROOT));
     MouseMove(target, pt);
-    SendMouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
-    SendMouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+    pt = ToScreen(target, pt);
+    SendMouse(pt, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    SendMouse(pt, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+}
+
+void Program::DoubleClick(HWND target, POINT pt) const {
+    MouseClick(target, pt);
+    pt = ToScreen(target, pt);
+    SendMouse(pt, MOUSEEVENTF_LEFTDOWN);
+    SendMouse(pt, MOUSEEVENTF_LEFTUP);
+}
+
+void Program::Key(WORD vk) const {
+    INPUT in[2]{};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = vk;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof in[0]);
 }
 
 void Program::SetText(int id, std::wstring_view text) const {
@@ -671,26 +699,32 @@ bool Program::TrayIconExists(UINT id) const {
     return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
 }
 
-std::optional<MessageBoxWindow> Program::FindMessageBox() const {
+HWND Program::FindWindowOfClass(std::wstring_view cls) const {
     struct Search {
         DWORD pid;
+        std::wstring_view cls;
         HWND found;
-    } search{pi_.dwProcessId, nullptr};
+    } search{pi_.dwProcessId, cls, nullptr};
     EnumWindows(
         [](HWND h, LPARAM p) -> BOOL {
             auto* s = reinterpret_cast<Search*>(p);
             DWORD pid = 0;
             GetWindowThreadProcessId(h, &pid);
-            if (pid == s->pid && IsWindowVisible(h) && ClassOf(h) == L"#32770") {
+            if (pid == s->pid && IsWindowVisible(h) && ClassOf(h) == s->cls) {
                 s->found = h;
                 return FALSE;
             }
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
-    if (!search.found) return std::nullopt;
+    return search.found;
+}
+
+std::optional<MessageBoxWindow> Program::FindMessageBox() const {
+    HWND found = FindWindowOfClass(L"#32770");
+    if (!found) return std::nullopt;
     MessageBoxWindow box;
-    box.hwnd = search.found;
+    box.hwnd = found;
     wchar_t title[512];
     box.title.assign(title, std::max(0, GetWindowTextW(box.hwnd, title, 512)));
     if (HWND text = GetDlgItem(box.hwnd, 0xFFFF)) box.text = TextOf(text);
@@ -725,6 +759,48 @@ void Program::Answer(const MessageBoxWindow& box, std::wstring_view buttonText) 
     PostMessageW(box.hwnd, WM_COMMAND, MAKEWPARAM(it->id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(it->hwnd));
     WaitUntil("the message box to close", kDeadline, [&] { return !IsWindow(box.hwnd); });
+}
+
+void SetWineVersion(const wchar_t* version) {
+    const DWORD bytes = static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t));
+    if (RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", REG_SZ, version, bytes) != ERROR_SUCCESS)
+        Fail("cannot set the Wine version" + LastError());
+}
+
+COLORREF ScreenPixel(HWND window, POINT pt) {
+    ClientToScreen(window, &pt);
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, pt.x, pt.y);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+bool ScreenShows(HWND window, COLORREF colour) {
+    RECT r;
+    GetClientRect(window, &r);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = r.right;
+    bi.bmiHeader.biHeight = -r.bottom;  // top-down
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, r.right, r.bottom, screen, origin.x, origin.y, SRCCOPY);
+    // DIB pixels are 0x00RRGGBB, a COLORREF is 0x00BBGGRR.
+    const DWORD wanted = RGB(GetBValue(colour), GetGValue(colour), GetRValue(colour));
+    const auto* px = static_cast<const DWORD*>(bits);
+    const bool found = px && std::find(px, px + r.right * r.bottom, wanted) != px + r.right * r.bottom;
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return found;
 }
 
 void Program::Close() const {

@@ -77,6 +77,10 @@ struct Control {
     int pos = 0, min = 0, max = 0;
 };
 
+// Any window of the program, from another process.
+std::wstring TextOf(HWND h);
+Control ReadControl(HWND h);
+
 struct MenuItem {
     int level = 0;
     std::string name;
@@ -102,7 +106,8 @@ public:
     std::wstring Text(std::string_view key) const { return Wide(Get(key)); }
     long long Int(std::string_view key) const;
     std::vector<std::string> All(std::string_view key) const;
-    std::vector<MenuItem> Menu() const;
+    // The menu tree ("menu"), or the menu on screen ("popup").
+    std::vector<MenuItem> Menu(std::string_view key = "menu") const;
     FontSpec Font(std::string_view control) const;
 
 private:
@@ -147,8 +152,11 @@ public:
 
     // Input. Posted or sent from outside, as Wine lets another process do.
     void ClickButton(int id) const;                          // BM_CLICK
-    void MouseClick(HWND target, POINT clientPt, bool right = false) const;  // SendInput
+    // SendInput, with the target's top-level window brought to the front first.
+    void MouseClick(HWND target, POINT clientPt, bool right = false) const;
     void MouseMove(HWND target, POINT clientPt) const;
+    void DoubleClick(HWND target, POINT clientPt) const;
+    void Key(WORD vk) const;  // SendInput: down and up, to the foreground window
     void SetText(int id, std::wstring_view text) const;      // WM_SETTEXT (EN_CHANGE follows)
     void TypeText(int id, std::wstring_view text) const;     // WM_CHAR per character
     void Focus(int id) const;                                // waits until it has the focus
@@ -165,6 +173,8 @@ public:
     // Opens the tray icon's menu (the window must be hidden, as the icon's menu works
     // only then) and chooses the item with the given access key.
     void ChooseFromTrayMenu(wchar_t accessKey) const;
+    // A shown top-level window of this process with the window class `cls`, or null.
+    HWND FindWindowOfClass(std::wstring_view cls) const;
 
     std::optional<MessageBoxWindow> FindMessageBox() const;
     MessageBoxWindow WaitForMessageBox(Duration limit = kDeadline) const;
@@ -204,6 +214,13 @@ std::optional<std::string> ClipboardText(UINT format);
 // The local board server the harness starts beside every scenario.
 std::wstring BoardUrl(std::wstring_view path);   // "http://127.0.0.1:PORT" + path
 std::vector<std::string> BoardRequests();        // the paths asked for so far
+
+// The Windows version Wine reports to programs started after this ("nt40", "winxp"...).
+void SetWineVersion(const wchar_t* version);
+// The colour on the screen at a point of a window's client area.
+COLORREF ScreenPixel(HWND window, POINT clientPt);
+// Whether any point of a window's client area shows this colour on the screen.
+bool ScreenShows(HWND window, COLORREF colour);
 
 // Layout arithmetic shared by the scenarios: twips to pixels at 96 DPI.
 constexpr int Px(int twips) { return twips / 15; }

@@ -34,6 +34,7 @@ class PictureOnFailure : public ::testing::EmptyTestEventListener {
     void OnTestPartResult(const ::testing::TestPartResult& result) override {
         if (result.failed()) e2e::SaveScreenshotOnce();
     }
+    void OnTestEnd(const ::testing::TestInfo& info) override { e2e::SaveKeptPictures(info.result()->Failed()); }
 };
 
 }  // namespace

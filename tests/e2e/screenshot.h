@@ -4,4 +4,9 @@
 
 namespace e2e {
 void SaveScreenshotOnce();
-}
+// A picture of the desktop as it is now, saved as <test>.<label>.bmp when the running
+// test fails (always, with POKOMARU_E2E_PICTURES=1): for what a failure picture taken
+// at the end would no longer show.
+void KeepPicture(const char* label);
+void SaveKeptPictures(bool failed);
+}  // namespace e2e
