@@ -1,8 +1,11 @@
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -83,6 +86,67 @@ TEST(LeadingNumberValue, TooLargeIsOverflowNotACrash) {
     const LeadingNumber tiny = LeadingNumberValue(u"1e-99999999999999999999");
     EXPECT_FALSE(tiny.overflow);
     EXPECT_EQ(tiny.value, 0);
+}
+
+// The conversions are written out by hand (the library's would triple the size of the
+// program); the C library's correctly rounded ones are the reference here.
+TEST(LeadingNumberValue, AgreesWithStrtodOnRandomTexts) {
+    std::mt19937_64 random(8);
+    for (int i = 0; i < 20000; ++i) {
+        char text[900];
+        if (i % 2) {
+            // Random digits around a random point, with exponents across the whole range.
+            std::string digits;
+            for (int n = static_cast<int>(random() % 30) + 1; n > 0; --n) digits += static_cast<char>('0' + random() % 10);
+            std::snprintf(text, sizeof text, "%s.%se%d", digits.substr(0, random() % digits.size()).c_str(),
+                          digits.substr(digits.size() / 2).c_str(), static_cast<int>(random() % 700) - 350);
+        } else {
+            // Exactly halfway between two neighbouring doubles, or cut short just below it.
+            double x;
+            const uint64_t bits = random() >> 1;
+            std::memcpy(&x, &bits, sizeof x);
+            if (!std::isfinite(x) || !std::isfinite(std::nextafter(x, INFINITY))) continue;
+            const long double half = (static_cast<long double>(x) + std::nextafter(x, INFINITY)) / 2;
+            std::snprintf(text, sizeof text, "%.*Le", i % 4 ? 800 : 40, half);
+        }
+        const double expected = std::strtod(text, nullptr);
+        const LeadingNumber n = LeadingNumberValue(FromUtf8(text));
+        ASSERT_EQ(n.overflow, std::isinf(expected)) << text;
+        if (!n.overflow) {
+            ASSERT_EQ(n.value, expected) << text;
+        }
+    }
+}
+
+// The significant digits (no leading or trailing zeros) and the power of ten of the
+// first one, of a number written positionally or with an exponent.
+std::pair<std::string, int> Significant(const std::string& s) {
+    std::string digits;
+    size_t point = std::string::npos, i = 0;
+    for (; i < s.size() && s[i] != 'e' && s[i] != 'E'; ++i) {
+        if (s[i] == '.') point = digits.size();
+        else if (s[i] != '-') digits += s[i];
+    }
+    if (point == std::string::npos) point = digits.size();
+    const size_t lead = digits.find_first_not_of('0');
+    digits = digits.substr(lead, digits.find_last_not_of('0') + 1 - lead);
+    return {digits, static_cast<int>(point - lead) - 1 + (i < s.size() ? std::atoi(s.c_str() + i + 1) : 0)};
+}
+
+TEST(DecimalText, AgreesWithPrintfOnRandomNumbers) {
+    std::mt19937_64 random(9);
+    for (int i = 0; i < 20000; ++i) {
+        const uint64_t bits = random();
+        double x;
+        std::memcpy(&x, &bits, sizeof x);
+        const bool single = i % 2;
+        if (single) x = std::ldexp(static_cast<double>(bits >> 40), static_cast<int>(bits % 300) - 170);
+        if (!std::isfinite(x) || x == 0 || (single && static_cast<float>(x) != x)) continue;
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%.*e", single ? 6 : 14, x);
+        const std::string ours = ToUtf8(single ? SingleText(static_cast<float>(x)) : DecimalText(x));
+        ASSERT_EQ(Significant(ours), Significant(expected)) << ours << " " << expected;
+    }
 }
 
 TEST(RoundHalfEven, HalvesGoToEven) {
