@@ -12,6 +12,7 @@
 #include <string>
 
 #include "base/ansi.h"
+#include "base/number.h"
 #include "base/text.h"
 #include "platform/win32/res/resource_ids.h"
 #include "platform/win32/win32.h"
@@ -686,17 +687,17 @@ void FormView::WriteStateDump(const wchar_t* path) {
     FrmTimer& f = *form_;
     std::string out;
     auto line = [&out](const std::string& k, const std::string& v) { out += k + "=" + v + "\n"; };
-    auto hex = [](std::uint32_t v) {
-        char b[16];
-        std::snprintf(b, sizeof b, "0x%08X", v);
-        return std::string(b);
+    auto hex = [](std::uint32_t v) {  // "0x%08X", without printf's floating-point baggage
+        std::string s = "0x";
+        for (int shift = 28; shift >= 0; shift -= 4) s += "0123456789ABCDEF"[(v >> shift) & 0xF];
+        return s;
     };
     line("window.caption", ToUtf8(f.frm_Timer.Caption()));
     line("window.visible", IsWindowVisible(hwnd_) ? "1" : "0");
     line("window.state", f.frm_Timer.State() == WindowState::Minimised ? "minimised" : "normal");
     line("window.icon", std::to_string(f.frm_Timer.IconIndex()));
-    line("window.left_twips", std::to_string(f.frm_Timer.Left()));
-    line("window.top_twips", std::to_string(f.frm_Timer.Top()));
+    line("window.left_twips", ToUtf8(SingleText(f.frm_Timer.Left())));
+    line("window.top_twips", ToUtf8(SingleText(f.frm_Timer.Top())));
     line("alpha", std::to_string(f.WindowAlpha));
     line("layered", (GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_LAYERED) ? "1" : "0");
     line("wheel_target", std::to_string(f.WheelTarget));
