@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# The shipped executable: a 32-bit PE GUI program under 1 MB that imports system DLLs
-# only (no MinGW runtime DLL has to travel with it).
+# The shipped executable: a 32-bit PE GUI program of at most 300 KB that imports system
+# DLLs only (no MinGW runtime DLL has to travel with it).
 set -euo pipefail
 exe=$1
 fail() { echo "exe_check: $*" >&2; exit 1; }
 [[ -f $exe ]] || fail "no $exe"
 size=$(stat -c %s "$exe")
-((size < 1048576)) || fail "$exe is $size bytes, not under 1 MB"
+((size <= 300 * 1024)) || fail "$exe is $size bytes, more than 300 KB"
 dump=$(i686-w64-mingw32-objdump -p "$exe")
 grep -q 'file format pei-i386' <<<"$dump" || fail "not a PE32 i386 image"
 grep -qE '^Subsystem[[:space:]]+0*2[[:space:]]' <<<"$dump" || fail "not the Windows GUI subsystem"
