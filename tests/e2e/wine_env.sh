@@ -11,6 +11,9 @@
 #       prefix, on a private Xvfb, inside the prefix's default virtual desktop (which is
 #       where the notification area lives), then ends that Wine session and removes the
 #       copy. Exits with COMMAND's exit code, or 124 when it ran past TIMEOUT_S.
+#   wine_env.sh session TEMPLATE TIMEOUT_S COMMAND [ARGS...]
+#       The same for a Linux COMMAND, which finds DISPLAY, WINEPREFIX and the rest of
+#       the Wine environment exported (scripts/bench starts its programs this way).
 #
 # Only 64-bit Wine is used: this machine kind cannot execute 32-bit x86 code at all.
 set -euo pipefail
@@ -158,7 +161,8 @@ scenario() {
     # The Windows side has its own deadlines; this one only keeps a hung Wine from
     # outliving the test. Run in the background so that a TERM from ctest is handled
     # at once (bash defers traps while a foreground child runs).
-    timeout --kill-after=10 "$limit" "$WINE" "$@" </dev/null &
+    # runner: wine64 for a Windows COMMAND, nothing for a Linux one.
+    timeout --kill-after=10 "$limit" "${runner[@]}" "$@" </dev/null &
     wait $! || rc=$?
     ((rc == 124)) && echo "wine_env: the scenario ran past ${limit}s and was stopped" >&2
     return "$rc"
@@ -167,6 +171,7 @@ scenario() {
 case ${1:-} in
     prepare) [[ $# == 2 ]] || die "usage: $0 prepare TEMPLATE"; prepare "$2" ;;
     copy) [[ $# == 3 ]] || die "usage: $0 copy TEMPLATE PREFIX"; copy_prefix "$2" "$3" ;;
-    scenario) [[ $# -ge 4 ]] || die "usage: $0 scenario TEMPLATE TIMEOUT_S COMMAND [ARGS...]"; shift; scenario "$@" ;;
-    *) die "usage: $0 prepare TEMPLATE | copy TEMPLATE PREFIX | scenario TEMPLATE TIMEOUT_S COMMAND [ARGS...]" ;;
+    scenario) [[ $# -ge 4 ]] || die "usage: $0 scenario TEMPLATE TIMEOUT_S COMMAND [ARGS...]"; shift; runner=("$WINE"); scenario "$@" ;;
+    session) [[ $# -ge 4 ]] || die "usage: $0 session TEMPLATE TIMEOUT_S COMMAND [ARGS...]"; shift; runner=(); scenario "$@" ;;
+    *) die "usage: $0 prepare TEMPLATE | copy TEMPLATE PREFIX | scenario|session TEMPLATE TIMEOUT_S COMMAND [ARGS...]" ;;
 esac
