@@ -17,6 +17,7 @@
 #include <cstring>
 #include <vector>
 
+#include "base/number.h"
 #include "platform/win32/win32.h"
 
 namespace poko {
@@ -206,12 +207,15 @@ double Win32Platform::Rnd() {
         char hooks[4] = {}, list[1024] = {};
         if (GetEnvironmentVariableA("POKOMARU_TEST_HOOKS", hooks, sizeof hooks) == 1 && hooks[0] == '1' &&
             GetEnvironmentVariableA("POKOMARU_TEST_DRAWS", list, sizeof list) < sizeof list) {
-            for (char* p = list; *p;) {
-                char* end = nullptr;
-                const double r = std::strtod(p, &end);
+            // Read by the program's own number rule: strtod would bring the C library's
+            // decimal reader (20 KB) into the executable for a test hook.
+            for (const char* p = list; *p;) {
+                const char* comma = std::strchr(p, ',');
+                const char* end = comma ? comma : p + std::strlen(p);
                 if (end == p) break;
-                if (r >= 0 && r < 1) scriptedDraws_.push_back(r);
-                p = *end == ',' ? end + 1 : end;
+                const LeadingNumber r = LeadingNumberValue(Text(p, end));
+                if (!r.overflow && r.value >= 0 && r.value < 1) scriptedDraws_.push_back(r.value);
+                p = comma ? comma + 1 : end;
             }
             std::reverse(scriptedDraws_.begin(), scriptedDraws_.end());
         }
