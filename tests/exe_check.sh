@@ -14,4 +14,11 @@ allowed='^(ADVAPI32|COMCTL32|COMDLG32|GDI32|KERNEL32|msvcrt|ole32|OLEAUT32|SHELL
 while read -r dll; do
     [[ $dll =~ $allowed ]] || fail "imports $dll, which is not a system DLL"
 done < <(awk '/DLL Name:/ {print $3}' <<<"$dump")
-echo "exe_check: $exe: PE32 i386 GUI, $size bytes, system DLLs only"
+# The linker map beside it: neither the exception machinery nor winpthreads is linked
+# (a throwing library call or a thread-safe static would bring them back).
+map=${exe%.exe}.map
+[[ -f $map ]] || fail "no linker map $map"
+extra=$(grep -oE '(libgcc_eh|libpthread|libwinpthread)\.a\([^)]*\)|libstdc\+\+\.a\((eh_[a-z_]*|guard|cp-demangle)\.o\)' "$map" |
+    sort -u | tr '\n' ' ' || true)
+[[ -z $extra ]] || fail "links the exception machinery or winpthreads: $extra"
+echo "exe_check: $exe: PE32 i386 GUI, $size bytes, system DLLs only, no exception runtime"
