@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -578,24 +579,20 @@ State Program::QueryState() const {
     return State::Parse(dump);
 }
 
-void Program::ChooseFromTrayMenu(wchar_t accessKey) const {
-    const DWORD pid = pi_.dwProcessId;
-    auto menuOpen = [pid] {
-        HWND menu = nullptr;
-        for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, L"#32768", nullptr));) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(h, &owner);
-            if (owner == pid && IsWindowVisible(h)) menu = h;
-        }
-        return menu;
-    };
+HWND Program::OpenTrayMenu() const {
     Post(WM_MOUSEMOVE, 0, MAKELPARAM(WM_RBUTTONUP, 0));
-    WaitUntil("the tray menu to open", kDeadline, [&] { return menuOpen() != nullptr; });
+    HWND menu = nullptr;
+    WaitUntil("the tray menu to open", kDeadline, [&] { return (menu = FindWindowOfClass(L"#32768")) != nullptr; });
+    return menu;
+}
+
+void Program::ChooseFromTrayMenu(wchar_t accessKey) const {
+    OpenTrayMenu();
     // The menu's own loop reads the keys of the program's thread, whatever window they
     // are posted to.
     Post(WM_KEYDOWN, VkKeyScanW(accessKey) & 0xFF, 1);
     Post(WM_CHAR, accessKey, 1);
-    WaitUntil("the tray menu to close", kDeadline, [&] { return menuOpen() == nullptr; });
+    WaitUntil("the tray menu to close", kDeadline, [&] { return !FindWindowOfClass(L"#32768"); });
 }
 
 void WaitForStartup(const Program& program) {
@@ -688,6 +685,19 @@ std::vector<std::string> BoardRequests() {
     for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
         out.push_back(text.substr(at, end - at));
     return out;
+}
+
+void PointAtBoard(const AppFolder& app, std::wstring_view ipPath, std::wstring_view menuUrl, std::string more) {
+    app.Write(L"Timer.ini", more + "[NET]\r\nIPURL=" + Utf8(BoardUrl(ipPath)) + "\r\nMENUURL=" + Utf8(menuUrl) + "\r\n");
+}
+
+void ScriptDraws(const std::wstring& draws) { SetEnvironmentVariableW(L"POKOMARU_TEST_DRAWS", draws.c_str()); }
+
+std::wstring QuestionNow() {
+    const SYSTEMTIME now = MinuteWithRoom();
+    wchar_t args[64];
+    std::swprintf(args, 64, L"-M -TS TIME=%02u%02u FILE=\"?\"", now.wHour, now.wMinute);
+    return args;
 }
 
 bool Program::TrayIconExists(UINT id) const {

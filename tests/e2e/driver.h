@@ -173,6 +173,7 @@ public:
     // Opens the tray icon's menu (the window must be hidden, as the icon's menu works
     // only then) and chooses the item with the given access key.
     void ChooseFromTrayMenu(wchar_t accessKey) const;
+    HWND OpenTrayMenu() const;  // the menu's window once it shows
     // A shown top-level window of this process with the window class `cls`, or null.
     HWND FindWindowOfClass(std::wstring_view cls) const;
 
@@ -221,6 +222,14 @@ void SetWineVersion(const wchar_t* version);
 COLORREF ScreenPixel(HWND window, POINT clientPt);
 // Whether any point of a window's client area shows this colour on the screen.
 bool ScreenShows(HWND window, COLORREF colour);
+
+// Timer.ini pointing the global IP copy at a path of the local board and the mascot at
+// menuUrl, after `more` (other sections).
+void PointAtBoard(const AppFolder& app, std::wstring_view ipPath, std::wstring_view menuUrl, std::string more = "");
+// The mascot's random choices, in order, for the programs started from now on.
+void ScriptDraws(const std::wstring& draws);
+// Arguments of a hidden start armed for the current minute with the mascot as target.
+std::wstring QuestionNow();
 
 // Layout arithmetic shared by the scenarios: twips to pixels at 96 DPI.
 constexpr int Px(int twips) { return twips / 15; }

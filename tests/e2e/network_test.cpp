@@ -2,8 +2,6 @@
 // mascot's runs from the alarm and by itself, and servers that fail in each way.
 #include <gtest/gtest.h>
 
-#include <cwchar>
-
 #include "driver.h"
 #include "ui/control_ids.h"
 
@@ -14,22 +12,6 @@ const std::wstring kWindows = L"Windows";
 const std::wstring kYes = L"\u306F\u3044(&Y)", kNo = L"\u3044\u3044\u3048(&N)";  // はい(&Y) いいえ(&N)
 // 目覚まし時計について語るスレ: the first thread of every board of the local server.
 const std::wstring kFirstThread = L"\u76EE\u899A\u307E\u3057\u6642\u8A08\u306B\u3064\u3044\u3066\u8A9E\u308B\u30B9\u30EC";
-
-// Timer.ini pointing both features at paths of the local board.
-void PointAtBoard(const AppFolder& app, std::wstring_view ipPath, std::wstring_view menuUrl, std::string more = "") {
-    app.Write(L"Timer.ini", more + "[NET]\r\nIPURL=" + Utf8(BoardUrl(ipPath)) + "\r\nMENUURL=" + Utf8(menuUrl) + "\r\n");
-}
-
-// The mascot's random choices, in order, for the next program started.
-void ScriptDraws(const std::wstring& draws) { SetEnvironmentVariableW(L"POKOMARU_TEST_DRAWS", draws.c_str()); }
-
-// A hidden start armed for the current minute with the mascot as its target.
-std::wstring QuestionNow() {
-    const SYSTEMTIME now = MinuteWithRoom();
-    wchar_t args[64];
-    std::swprintf(args, 64, L"-M -TS TIME=%02u%02u FILE=\"?\"", now.wHour, now.wMinute);
-    return args;
-}
 
 void ExpectBox(const MessageBoxWindow& box, const std::wstring& title, const std::wstring& text, size_t buttons) {
     EXPECT_EQ(Describe(box.title), Describe(title));

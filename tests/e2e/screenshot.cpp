@@ -17,15 +17,19 @@ std::string TestName() {
     return info ? std::string(info->test_suite_name()) + "." + info->name() : "setup";
 }
 
-// The desktop as a BMP file's bytes.
-std::string CaptureDesktop() {
+RECT Desktop() {
+    const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+// An area of the desktop as a BMP file's bytes.
+std::string Capture(RECT area = Desktop()) {
     HDC screen = GetDC(nullptr);
-    int w = GetSystemMetrics(SM_CXVIRTUALSCREEN), h = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const int w = area.right - area.left, h = area.bottom - area.top;
     HDC mem = CreateCompatibleDC(screen);
     HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
     HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, h, screen, GetSystemMetrics(SM_XVIRTUALSCREEN),
-           GetSystemMetrics(SM_YVIRTUALSCREEN), SRCCOPY);
+    BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
     SelectObject(mem, old);
 
     BITMAPINFOHEADER bih{};
@@ -52,10 +56,10 @@ std::string CaptureDesktop() {
     return file;
 }
 
-void Save(const std::string& name, const std::string& bytes) {
+bool Save(const std::string& name, const std::string& bytes, const wchar_t* folderVariable = L"POKOMARU_E2E_ARTIFACTS") {
     wchar_t dirBuf[1024];
-    DWORD n = GetEnvironmentVariableW(L"POKOMARU_E2E_ARTIFACTS", dirBuf, 1024);
-    if (n == 0 || n >= 1024) return;
+    DWORD n = GetEnvironmentVariableW(folderVariable, dirBuf, 1024);
+    if (n == 0 || n >= 1024) return false;
     std::wstring dir(dirBuf, n);
     if (dir[0] == L'/') {  // a Unix path: Wine shows the Unix root as drive Z:
         std::replace(dir.begin(), dir.end(), L'/', L'\\');
@@ -64,11 +68,13 @@ void Save(const std::string& name, const std::string& bytes) {
     CreateDirectoryW(dir.c_str(), nullptr);
     std::wstring path = dir + L"\\" + std::wstring(name.begin(), name.end()) + L".bmp";
     HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return;
-    DWORD written;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                    written == bytes.size();
     CloseHandle(f);
     std::printf("[ picture  ] %s\n", std::string(path.begin(), path.end()).c_str());
+    return ok;
 }
 
 std::vector<std::pair<std::string, std::string>> kept;
@@ -80,16 +86,23 @@ void SaveScreenshotOnce() {
     std::string test = TestName();
     if (test == lastTest) return;
     lastTest = test;
-    Save(test, CaptureDesktop());
+    Save(test, Capture());
 }
 
-void KeepPicture(const char* label) { kept.emplace_back(TestName() + "." + label, CaptureDesktop()); }
+void KeepPicture(const char* label) { kept.emplace_back(TestName() + "." + label, Capture()); }
 
 void SaveKeptPictures(bool failed) {
     char always[4] = {};
     if (failed || (GetEnvironmentVariableA("POKOMARU_E2E_PICTURES", always, sizeof always) == 1 && always[0] == '1'))
         for (const auto& [name, bytes] : kept) Save(name, bytes);
     kept.clear();
+}
+
+void SavePicture(const char* name, RECT area) {
+    RECT clipped;
+    const RECT desktop = Desktop();
+    ASSERT_TRUE(IntersectRect(&clipped, &area, &desktop)) << name << ": the area is off the desktop";
+    ASSERT_TRUE(Save(name, Capture(clipped), L"POKOMARU_SCREENSHOTS")) << name << ": cannot write the picture";
 }
 
 }  // namespace e2e
