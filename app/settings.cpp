@@ -100,4 +100,9 @@ std::optional<bool> TruthValue(const Text& text) {
     return LeadingNumberValue(t).value != 0;
 }
 
+bool IniWritable(Platform& platform, const Text& path) {
+    const std::uint32_t a = platform.GetFileAttributesA(ToAnsi(path));
+    return a == INVALID_FILE_ATTRIBUTES_ || !(a & (FILE_ATTRIBUTE_READONLY_ | FILE_ATTRIBUTE_DIRECTORY_));
+}
+
 }  // namespace poko

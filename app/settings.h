@@ -27,4 +27,10 @@ NetAddresses ReadNetAddresses(Platform& platform, const Text& path);
 // false. Anything else has no truth value.
 std::optional<bool> TruthValue(const Text& text);
 
+// Whether exit may write the settings file: it is absent, or a file that is not marked
+// read-only. Windows refuses such writes itself, but not every system does (Wine run as
+// root writes a read-only file anyway), so a Timer.ini the user protected, or a folder
+// of that name, is left exactly as it is.
+bool IniWritable(Platform& platform, const Text& path);
+
 }  // namespace poko

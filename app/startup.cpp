@@ -141,6 +141,7 @@ void FrmTimer::Form_Unload() {
     TrayIconDelete();
     // Never let the profile calls fall back to a file of the system's own.
     if (IniPath.empty()) IniPath = platform_.AppFolder() + u"\\Timer.ini";
+    if (!IniWritable(platform_, IniPath)) return;
 
     auto keep = [this](int step, bool changed) { return startup_done_ >= step || changed; };
     if (keep(6, TextFileName.GetText() != loaded_.fileName))

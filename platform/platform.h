@@ -147,6 +147,14 @@ public:
     // The about box: shown modal, with no owner given, centred over the main window;
     // returns when the box has been closed (box.Loaded() is false).
     virtual void ShowAboutBox(FrmMsg& box) = 0;
+
+    // ---- Protected settings file ----
+    // kernel32: the attribute bits of a file or folder, INVALID_FILE_ATTRIBUTES_ when it
+    // does not exist. Exit asks before it writes Timer.ini (see IniWritable).
+    virtual std::uint32_t GetFileAttributesA(const Bytes& path) = 0;
 };
+
+inline constexpr std::uint32_t INVALID_FILE_ATTRIBUTES_ = 0xFFFFFFFF;
+inline constexpr std::uint32_t FILE_ATTRIBUTE_READONLY_ = 0x1, FILE_ATTRIBUTE_DIRECTORY_ = 0x10;
 
 }  // namespace poko

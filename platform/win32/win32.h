@@ -146,6 +146,9 @@ public:
 
     void ShowAboutBox(FrmMsg& box) override;
 
+    // ---- Protected settings file ----
+    std::uint32_t GetFileAttributesA(const Bytes& path) override;
+
 private:
     FormView& view_;
     // The download under way: its handles, its helper thread and the moment it must be

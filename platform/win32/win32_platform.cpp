@@ -207,4 +207,7 @@ Handle Win32Platform::ModuleHandle() { return reinterpret_cast<Handle>(GetModule
 
 void Win32Platform::ShowAboutBox(FrmMsg& box) { view_.ShowAboutBox(box); }
 
+// ---- Protected settings file ----
+std::uint32_t Win32Platform::GetFileAttributesA(const Bytes& path) { return ::GetFileAttributesA(path.c_str()); }
+
 }  // namespace poko

@@ -426,6 +426,14 @@ void FakePlatform::ShowAboutBox(poko::FrmMsg& box) {
     if (onAboutBox) onAboutBox(box);
 }
 
+// ---- Protected settings file ----
+
+std::uint32_t FakePlatform::GetFileAttributesA(const Bytes& path) {
+    Record("GetFileAttributesA(" + A(path) + ")");
+    if (const auto it = attributes.find(path); it != attributes.end()) return it->second;
+    return ini.Exists(path) ? 0x20 : poko::INVALID_FILE_ATTRIBUTES_;
+}
+
 // ---- RecordingView ----
 
 void RecordingView::Changed(poko::Control& control, poko::Property what) {

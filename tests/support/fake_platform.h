@@ -167,6 +167,12 @@ public:
     std::function<void(poko::FrmMsg&)> onAboutBox;
     void ShowAboutBox(poko::FrmMsg& box) override;
 
+    // ---- Protected settings file ----
+    // Attribute bits by ANSI path; a path not listed is a plain file (archive bit) while
+    // the profile store holds it, and absent otherwise.
+    std::map<poko::Bytes, std::uint32_t> attributes;
+    std::uint32_t GetFileAttributesA(const poko::Bytes& path) override;
+
 private:
     void Record(const std::string& entry);
     struct OpenUrl {

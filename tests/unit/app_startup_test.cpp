@@ -212,6 +212,7 @@ TEST(Exit, WritesInOrderAfterRemovingTheIcon) {
     EXPECT_TRUE(SameCalls(
         {
             "Shell_NotifyIconA(2)",
+            "GetFileAttributesA(C:\\Apps\\Poko\\Timer.ini)",
             "WritePrivateProfileStringA(CONFIG|FILENAME|!会議)",
             "WritePrivateProfileStringA(CONFIG|H|7)",
             "WritePrivateProfileStringA(CONFIG|M|5)",
@@ -306,6 +307,25 @@ TEST(Exit, EarlyStopBeforeIniPathWritesBesideTheProgram) {
     EXPECT_EQ(h.fake.ini.Paths(), (std::vector<Bytes>{"C:\\Apps\\Poko\\Timer.ini"}));
     EXPECT_EQ(h.fake.Stored(u"CONFIG", u"FILENAME"), u"!休憩");
     EXPECT_EQ(h.fake.Stored(u"CONFIG", u"H"), u"7");
+}
+
+// A Timer.ini marked read-only, or a folder of that name, is left as it is: the program
+// does not rely on the system to refuse the writes.
+TEST(Exit, ProtectedSettingsFileIsNotWritten) {
+    const struct {
+        std::optional<std::uint32_t> attributes;  // nothing: as the store has it
+        bool written;
+    } cases[] = {{std::nullopt, true}, {0x80, true}, {0x22, true}, {0x01, false}, {0x21, false}, {0x10, false}};
+    for (const auto& c : cases) {
+        FormHarness h;
+        Started(h, u"[CONFIG]\nH=07\n");
+        if (c.attributes) h.fake.attributes["C:\\Apps\\Poko\\Timer.ini"] = *c.attributes;
+        h.frm.Form_Unload();
+        EXPECT_EQ(h.fake.CallsStartingWith("WritePrivateProfileStringA").size(), c.written ? 7u : 0u)
+            << "attributes " << c.attributes.value_or(0);
+        EXPECT_EQ(h.fake.Stored(u"CONFIG", u"H"), c.written ? u"7" : u"07");
+        EXPECT_EQ(h.fake.CallsStartingWith("Shell_NotifyIconA(2)").size(), 1u);
+    }
 }
 
 }  // namespace
