@@ -76,9 +76,13 @@ Text ReadIni(Platform& platform, const Text& path, const Text& section, const Te
 }
 
 void WriteIni(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& value) {
+    // A value is one line of the file: a line break in it (a command-line FILE= text can
+    // hold one) would start a key or section of its own, so each becomes a blank.
+    Text line = value;
+    std::replace_if(line.begin(), line.end(), [](char16_t c) { return c == u'\r' || c == u'\n'; }, u' ');
     // A value that the read would alter (a target " EXIT" would come back as the
     // shutdown "EXIT") is written inside quotes, which the read removes again.
-    const Text stored = NeedsQuotes(value) ? u"\"" + value + u"\"" : value;
+    const Text stored = NeedsQuotes(line) ? u"\"" + line + u"\"" : line;
     platform.WritePrivateProfileStringA(ToAnsi(section), ToAnsi(key), ToAnsi(stored), ToAnsi(path));
 }
 

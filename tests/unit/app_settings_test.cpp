@@ -34,6 +34,25 @@ TEST(ReadWriteIni, ValuesComeBackAsWritten) {
     }
 }
 
+// What WriteIni stores is read back from the file as written, so a line break in a value
+// must not reach the file: it would start a section or key of its own.
+TEST(WriteIni, LineBreaksBecomeBlanks) {
+    const struct {
+        Text value, readBack;
+    } cases[] = {
+        {u"!one\ntwo", u"!one two"},
+        {u"x\r\n[WINDOW]\r\nDATA=0", u"x  [WINDOW]  DATA=0"},
+        {u"EXIT\n", u"EXIT "},
+    };
+    for (const auto& c : cases) {
+        FakePlatform fake;
+        WriteIni(fake, kPath, u"CONFIG", u"FILENAME", c.value);
+        fake.ini.Load(ToAnsi(kPath), fake.ini.Dump(ToAnsi(kPath)));  // as a later start finds the file
+        EXPECT_EQ(Utf8(ReadIni(fake, kPath, u"CONFIG", u"FILENAME", u"")), Utf8(c.readBack));
+        EXPECT_EQ(fake.ini.Raw(ToAnsi(kPath), "WINDOW", "DATA"), std::nullopt);
+    }
+}
+
 TEST(ReadWriteIni, CallArgumentsAndPath) {
     FakePlatform fake;
     ReadIni(fake, kPath, u"CONFIG", u"H", u"00");
