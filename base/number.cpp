@@ -366,7 +366,13 @@ double RoundHalfEven(double x) {
     return r == 0 ? std::copysign(0.0, x) : r;
 }
 
-Text DecimalText(double x) { return FormatSignificant(x, 15, 15); }
+Text DecimalText(double x) {
+    // Rounded to 15 digits, the largest doubles would come out above the largest double
+    // and read back as an overflow; they are written as the largest such number below it.
+    constexpr double kLargest15Digits = 1.79769313486231e308;
+    if (std::isfinite(x) && std::fabs(x) > kLargest15Digits) x = std::copysign(kLargest15Digits, x);
+    return FormatSignificant(x, 15, 15);
+}
 
 Text SingleText(float x) { return FormatSignificant(x, 7, 7); }
 

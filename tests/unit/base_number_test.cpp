@@ -174,6 +174,9 @@ TEST(DecimalText, PlainFormAsWrittenIntoABox) {
         {999999999999999.9, u"1E+15"}, {1e15, u"1E+15"}, {1e20, u"1E+20"},
         {-1.25e100, u"-1.25E+100"}, {1.5e-7, u"1.5E-07"}, {0.0001, u"0.0001"},
         {0.00012, u"0.00012"}, {0.00001, u"1E-05"}, {5e-324, u"4.94065645841247E-324"},
+        // Rounding up would pass the largest double, and the text would read as overflow.
+        {1.7976931348623157e308, u"1.79769313486231E+308"}, {-1.797693134862312e308, u"-1.79769313486231E+308"},
+        {1.79769313486231e308, u"1.79769313486231E+308"},
     };
     for (const auto& c : cases) EXPECT_EQ(ToUtf8(DecimalText(c.in)), ToUtf8(c.out)) << c.in;
 }
