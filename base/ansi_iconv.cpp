@@ -2,7 +2,9 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <vector>
 
 namespace poko {
@@ -11,8 +13,8 @@ namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
 
-// One conversion descriptor per call: conversions happen a handful of times per
-// user action, and a fresh descriptor carries no state from an earlier failure.
+// A conversion descriptor. Each direction keeps one (see Encoder, Decoder): opening one
+// costs far more than a conversion, and the tests convert thousands of texts.
 class Converter {
 public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
@@ -23,6 +25,11 @@ public:
     Converter& operator=(const Converter&) = delete;
 
     bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    // Back to the initial state, so that nothing carries over from an earlier failure.
+    Converter& Reset() {
+        if (ok()) iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        return *this;
+    }
 
     // Converts as much as it can; stops at a bad or incomplete sequence or a full
     // output buffer and reports errno, 0 when all input was consumed.
@@ -38,62 +45,62 @@ private:
     iconv_t cd_;
 };
 
-bool IsHighSurrogateAt(const char* p, size_t left) {
-    if (left < 2) return false;
-    const unsigned u = static_cast<unsigned char>(p[0]) | (static_cast<unsigned char>(p[1]) << 8);
-    return u >= 0xD800 && u <= 0xDBFF;
+Converter& Encoder() {
+    thread_local Converter conv("CP932", "UTF-16LE");
+    return conv.Reset();
 }
 
-bool IsLowSurrogateAt(const char* p, size_t left) {
-    if (left < 2) return false;
-    const unsigned u = static_cast<unsigned char>(p[0]) | (static_cast<unsigned char>(p[1]) << 8);
-    return u >= 0xDC00 && u <= 0xDFFF;
+Converter& Decoder() {
+    thread_local Converter conv("UTF-16LE", "CP932");
+    return conv.Reset();
 }
+
+// The output length of one whole conversion, or nothing when iconv cannot make it.
+std::optional<size_t> ConvertWhole(Converter& conv, const char* in, size_t in_left, char* out, size_t room) {
+    char* dst = out;
+    if (conv.Reset().Step(in, in_left, dst, room) != 0) return std::nullopt;
+    return static_cast<size_t>(dst - out);
+}
+
+bool IsSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDFFF; }
+bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
 }  // namespace
 
 std::string ToAnsi(const Text& text) {
-    // Explicit little-endian bytes, so the host's byte order does not matter.
-    std::vector<char> utf16;
-    utf16.reserve(text.size() * 2);
-    for (char16_t u : text) {
-        utf16.push_back(static_cast<char>(u & 0xFF));
-        utf16.push_back(static_cast<char>(u >> 8));
-    }
-
-    Converter conv("CP932", "UTF-16LE");
+    Converter& to = Encoder();
+    Converter& back = Decoder();
     std::string out;
-    if (!conv.ok()) {
+    if (!to.ok() || !back.ok()) {
         // No CP932 on this host: keep what is ASCII, as the code page would.
         for (char16_t u : text) out += u < 0x80 ? static_cast<char>(u) : '?';
         return out;
     }
 
-    // CP932 needs at most two bytes per UTF-16 unit; the slack covers '?' marks.
-    std::string buf(utf16.size() + 16, '\0');
-    const char* in = utf16.data();
-    size_t in_left = utf16.size();
-    while (in_left > 0) {
-        char* dst = buf.data();
-        size_t dst_left = buf.size();
-        const int err = conv.Step(in, in_left, dst, dst_left);
-        out.append(buf.data(), static_cast<size_t>(dst - buf.data()));
-        if (err == 0 || err == E2BIG) continue;
-        // EILSEQ: a character CP932 lacks, or a lone surrogate. EINVAL: a high
-        // surrogate cut off by the end. Either way one '?' for the character and
-        // move past it, so the loop always advances.
-        out += '?';
-        size_t skip = 2;
-        if (IsHighSurrogateAt(in, in_left) && IsLowSurrogateAt(in + 2, in_left - 2)) skip = 4;
-        if (skip > in_left) skip = in_left;
-        in += skip;
-        in_left -= skip;
+    // One character at a time, and only one that converts back to itself: iconv also
+    // maps some characters one way (U+00A5 to a backslash, U+2212 to the full-width minus),
+    // where Windows without best fit writes '?'.
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i];
+        if (IsSurrogate(u)) {
+            // The code page has nothing beyond the BMP: one '?' for a pair or a lone half.
+            if (IsHighSurrogate(u) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) ++i;
+            out += '?';
+            continue;
+        }
+        const char unit[2] = {static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)};
+        char bytes[4], again[4];
+        const auto n = ConvertWhole(to, unit, sizeof unit, bytes, sizeof bytes);
+        const auto m = n ? ConvertWhole(back, bytes, *n, again, sizeof again) : std::nullopt;
+        if (m == sizeof unit && std::equal(unit, unit + 2, again)) out.append(bytes, *n);
+        else out += '?';
     }
     return out;
 }
 
 Text FromAnsi(std::string_view ansi) {
-    Converter conv("UTF-16LE", "CP932");
+    Converter& conv = Decoder();
     Text out;
     if (!conv.ok()) {
         for (char c : ansi) {

@@ -88,6 +88,8 @@ TEST(Ansi, UnconvertibleCharactersBecomeQuestionMarks) {
         {Text(u"a") + char16_t(0xDC00), "a?"},             // lone low surrogate
         {Text(u"a") + char16_t(0xD800), "a?"},             // cut off at the end
         {u"\u00E9\u00E9\u00E9", "???"},
+        // Characters that iconv maps one way only, where Windows without best fit has none.
+        {u"\u00A5\u203E\u00A2\u00A3\u00AC\u2014\u2016\u2212\u301C", "?????????"},
     };
     for (const auto& c : cases) EXPECT_EQ(ToAnsi(c.in), c.out) << ToUtf8(c.in);
 #ifdef _WIN32
