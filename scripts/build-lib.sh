@@ -28,3 +28,13 @@ build_windows_trees() {
     build_tree "$build/win32"
     build_tree "$build/win64"
 }
+
+# The instrumented host tree (clang): the unit tests and the fuzz targets under
+# AddressSanitizer and UndefinedBehaviorSanitizer. scripts/test runs both from it,
+# scripts/fuzz the fuzz targets.
+build_sanitize_tree() {
+    mkdir -p "$build"
+    configure_tree "$build/sanitize" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DPOKOMARU_SANITIZE=ON -DPOKOMARU_FUZZ=ON
+    build_tree "$build/sanitize"
+}

@@ -1,0 +1,42 @@
+// The command line on any argument text: what ParseCommandLine promises, then a whole
+// start with it and an exit, after which the next start shows the time and the target
+// that this one ended with, and the file holds no line the exit did not mean to write.
+#include <algorithm>
+
+#include "app/command_line.h"
+#include "tests/fuzz/fuzz_check.h"
+#include "tests/support/form_harness.h"
+
+using namespace poko;
+using fuzz::Check;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const Text args = fuzz::TextOf(data, size);
+    const CommandLine cl = ParseCommandLine(args);
+    Check(cl.hour.has_value() == cl.minute.has_value(), "TIME= sets both halves or neither", ToUtf8(args));
+    if (cl.target)
+        Check(cl.target->find(u'"') == Text::npos && args.find(u"FILE=\"" + *cl.target + u"\"") != Text::npos,
+              "FILE= takes the text between its quotes", ToUtf8(args));
+
+    FormHarness first;
+    first.fake.commandLine = args;
+    first.frm.Form_Load();
+    first.frm.Form_Unload();
+    const Bytes path = ToAnsi(first.fake.IniFile());
+    const Bytes written = first.fake.ini.Dump(path);
+
+    FormHarness second;
+    second.fake.ini.Load(path, written);
+    Check(second.fake.ini.Dump(path) == written, "the file reads back as exit wrote it", written);
+    second.frm.Form_Load();
+    Check(second.frm.TextH.GetText() == first.frm.TextH.GetText() &&
+              second.frm.TextM.GetText() == first.frm.TextM.GetText(),
+          "the time comes back", ToUtf8(args));
+    // As stored: line breaks as blanks, characters the code page lacks as '?'.
+    Text target = first.frm.TextFileName.GetText();
+    std::replace_if(target.begin(), target.end(), [](char16_t c) { return c == u'\r' || c == u'\n'; }, u' ');
+    const Bytes stored = ToAnsi(target);
+    if (stored.size() <= 254)
+        Check(second.frm.TextFileName.GetText() == FromAnsi(stored), "the target comes back", ToUtf8(args));
+    return 0;
+}

@@ -1,0 +1,35 @@
+// The leading-number value on any text, and the promise the program relies on when it
+// writes a number back (a time box, a window position, the opacity): what it writes
+// reads back to the same text.
+#include <cfloat>
+#include <cmath>
+
+#include "base/number.h"
+#include "tests/fuzz/fuzz_check.h"
+
+using namespace poko;
+using fuzz::Check;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const Text text = fuzz::TextOf(data, size);
+    const LeadingNumber n = LeadingNumberValue(text);
+    Check(n.overflow ? std::isinf(n.value) : std::isfinite(n.value), "finite unless it overflows", ToUtf8(text));
+    if (n.overflow) return 0;
+
+    const Text written = DecimalText(n.value);
+    const LeadingNumber back = LeadingNumberValue(written);
+    Check(!back.overflow && DecimalText(back.value) == written, "DecimalText reads back to itself",
+          ToUtf8(text) + " -> " + ToUtf8(written) + " -> " + ToUtf8(DecimalText(back.value)));
+
+    const double r = RoundHalfEven(n.value);
+    Check(r == std::floor(r) && std::fabs(r - n.value) <= 0.5, "RoundHalfEven is the nearest whole number",
+          ToUtf8(written));
+
+    if (std::fabs(n.value) <= FLT_MAX) {
+        const Text single = SingleText(static_cast<float>(n.value));
+        const float again = static_cast<float>(LeadingNumberValue(single).value);
+        Check(SingleText(again) == single, "SingleText reads back to itself",
+              ToUtf8(written) + " -> " + ToUtf8(single) + " -> " + ToUtf8(SingleText(again)));
+    }
+    return 0;
+}
