@@ -827,4 +827,12 @@ DWORD Program::WaitForExit(Duration limit) {
     return code;
 }
 
+// ---- Menu state ----
+
+bool Checked(const State& state, std::string_view item) {
+    for (const MenuItem& m : state.Menu())
+        if (m.name == item) return m.checked;
+    Fail("no menu item " + std::string(item) + " in the state dump");
+}
+
 }  // namespace e2e

@@ -234,4 +234,8 @@ std::wstring QuestionNow();
 // Layout arithmetic shared by the scenarios: twips to pixels at 96 DPI.
 constexpr int Px(int twips) { return twips / 15; }
 
+// ---- Menu state ----
+// The check mark of a menu item, by its name in the state dump ("M_WinCmm", "M_WinCon(1)").
+bool Checked(const State& state, std::string_view item);
+
 }  // namespace e2e

@@ -17,12 +17,6 @@ std::string StoredIni(std::string_view ai) {
            "\r\n[WINDOW]\r\nX=1500\r\nY=3000\r\nDATA=204\r\n";
 }
 
-bool Checked(const State& state, std::string_view item) {
-    for (const MenuItem& m : state.Menu())
-        if (m.name == item) return m.checked;
-    throw Failure("no menu item " + std::string(item) + " in the state dump");
-}
-
 Ini ExitAndReadIni(Program& program, const AppFolder& app) {
     program.Close();
     EXPECT_EQ(program.WaitForExit(), 0u);

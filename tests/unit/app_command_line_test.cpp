@@ -18,6 +18,7 @@ std::string Show(const std::optional<Text>& t) { return t ? "\"" + Utf8(*t) + "\
 
 TEST(ParseCommandLine, Examples) {
     const std::nullopt_t no = std::nullopt;
+    const Text kLong(16000, u'x');
     const Case cases[] = {
         {u"", false, false, no, no, no},
         {u"TIME=0730 -TS", false, true, u"7", u"30", no},
@@ -36,6 +37,19 @@ TEST(ParseCommandLine, Examples) {
         {u"FILE=\"!会議\" TIME=0805 -TS -M", true, true, u"8", u"5", u"!会議"},
         {u"-M-TS", true, true, no, no, no},
         {u"FILE=\"a\" FILE=\"b\"", false, false, no, no, u"a"},
+        // Hostile texts: the same rules, no more.
+        {u"-TS FILE=\"x", false, true, no, no, no},                      // unmatched quote
+        {u"FILE=\"x\" -M FILE=\"", true, false, no, no, u"x"},
+        {u"\"\"\" FILE=", false, false, no, no, no},
+        {u"-M TIME=", true, false, no, no, no},                          // TIME= at the very end
+        {u"TIME=073", false, false, no, no, no},
+        {u"FILE=\"\" FILE=\"x\"", false, false, no, no, u""},
+        {u"-M -M -TS -TS TIME=1200 TIME=0730", true, true, u"12", u"0", no},
+        {u"FILE=\"!\U0001F600 caf\u00E9 \u00A5\"", false, false, no, no, u"!\U0001F600 caf\u00E9 \u00A5"},
+        {Text(u"FILE=\"") + char16_t(0xD800) + u"\" TIME=\uFF11\uFF12ab", false, false, u"0", u"0",
+         Text(1, char16_t(0xD800))},
+        {u"FILE=\"a\nb\"\t-M\r\n", true, false, no, no, u"a\nb"},
+        {kLong + u" -TS TIME=0730 FILE=\"" + kLong + u"\"", false, true, u"7", u"30", kLong},
     };
     for (const Case& c : cases) {
         const CommandLine cl = ParseCommandLine(c.args);
