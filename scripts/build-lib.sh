@@ -34,7 +34,7 @@ build_windows_trees() {
 # scripts/fuzz the fuzz targets.
 build_sanitize_tree() {
     mkdir -p "$build"
-    configure_tree "$build/sanitize" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    configure_tree "$build/sanitize" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=Debug \
         -DPOKOMARU_SANITIZE=ON -DPOKOMARU_FUZZ=ON
     build_tree "$build/sanitize"
 }
