@@ -1,6 +1,11 @@
 // Start-up and exit on an arbitrary Timer.ini, through the fake platform's profile store.
 // Besides never crashing: a key that start-up did not reach keeps its stored bytes, and
-// a second start and exit leave the file exactly as the first exit wrote it.
+// a second start and exit leave the file as the first exit wrote it.
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+
+#include "base/number.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/support/form_harness.h"
 
@@ -17,26 +22,44 @@ struct Key {
 constexpr Key kKeys[] = {{"CONFIG", "FILENAME", 6}, {"CONFIG", "H", 7},  {"CONFIG", "M", 8},     {"WINDOW", "X", 9},
                          {"WINDOW", "Y", 10},        {"CONFIG", "AI", 11}, {"WINDOW", "DATA", 13}};
 
+const Bytes kPath = ToAnsi(FakePlatform().IniFile());
+
 // One run on `file`; returns the file as exit left it.
-Bytes StartAndExit(const Bytes& file) {
+IniStore StartAndExit(const Bytes& file) {
     FormHarness h;
-    const Bytes path = ToAnsi(h.fake.IniFile());
-    h.fake.ini.Load(path, file);
-    IniStore before = h.fake.ini;
+    h.fake.ini.Load(kPath, file);
+    const IniStore before = h.fake.ini;
     h.frm.Form_Load();
     h.frm.Form_Unload();
     for (const Key& k : kKeys)
         if (h.frm.StartupStepsDone() < k.step)
-            Check(before.Raw(path, k.section, k.key) == h.fake.ini.Raw(path, k.section, k.key),
+            Check(before.Raw(kPath, k.section, k.key) == h.fake.ini.Raw(kPath, k.section, k.key),
                   "a key start-up did not reach is kept", k.key);
-    return h.fake.ini.Dump(path);
+    return h.fake.ini;
+}
+
+// The file as a start reads it. Seven digits cannot name every single-precision value,
+// so a position read from a longer text (1.00000005E+28) is written once more before its
+// text settles (1E+28, then 9.999999E+27), while the value it reads as stays: positions
+// are compared by that value, in the shortest text that names it exactly.
+Bytes AsRead(IniStore file) {
+    for (const char* key : {"X", "Y"}) {
+        const auto raw = file.Raw(kPath, "WINDOW", key);
+        const LeadingNumber n = raw ? LeadingNumberValue(FromAnsi(*raw)) : LeadingNumber{0, true};
+        if (n.overflow || std::fabs(n.value) > FLT_MAX) continue;
+        char exact[32];
+        const auto end = std::to_chars(exact, exact + sizeof exact, static_cast<float>(n.value)).ptr;
+        file.Set(kPath, "WINDOW", key, Bytes(exact, end));
+    }
+    return file.Dump(kPath);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const Bytes first = StartAndExit(Bytes(fuzz::Bytes(data, size)));
-    const Bytes second = StartAndExit(first);
-    Check(second == first, "a second start and exit change nothing", "first:\n" + first + "\nsecond:\n" + second);
+    const IniStore first = StartAndExit(Bytes(fuzz::Bytes(data, size)));
+    const IniStore second = StartAndExit(first.Dump(kPath));
+    Check(second.Dump(kPath) == first.Dump(kPath) || AsRead(second) == AsRead(first),
+          "a second start and exit change nothing", "first:\n" + first.Dump(kPath) + "\nsecond:\n" + second.Dump(kPath));
     return 0;
 }
