@@ -1,6 +1,6 @@
 // The leading-number value on any text, and the promise the program relies on when it
-// writes a number back (a time box, a window position, the opacity): what it writes
-// reads back to the same text.
+// writes a number back (a time box, the opacity, a window position): what it writes
+// reads back to the same text, a position's after at most one more write.
 #include <cfloat>
 #include <cmath>
 
