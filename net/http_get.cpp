@@ -1,6 +1,8 @@
 #include "net/http_get.h"
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 
 #include "base/ansi.h"
 
@@ -32,22 +34,24 @@ std::int32_t HttpGetBytes(Platform& platform, const Text& url, Bytes& body, cons
     InternetHandle file{platform, platform.InternetOpenUrlA(root.h, ToAnsi(url), nullptr, 0, INTERNET_FLAG_RELOAD_, 0)};
     if (!file.h) return 0;
 
-    body.assign(kBufferStep, '\0');
-    std::uint32_t total = 0;
+    // Not filled in advance: of a buffer sized for megabytes, only what arrives is touched.
+    std::uint32_t size = kBufferStep, total = 0;
+    std::unique_ptr<char[]> buffer(new char[size]);
     for (;;) {
-        if (static_cast<std::uint64_t>(total) + kReadSize > body.size() - 1) body.resize(body.size() + kBufferStep);
+        if (const std::uint32_t grown = BufferBeforeRead(size, total); grown != size) {
+            std::unique_ptr<char[]> bigger(new char[grown]);
+            std::memcpy(bigger.get(), buffer.get(), total);
+            buffer = std::move(bigger);
+            size = grown;
+        }
         const std::uint32_t ask = std::min(kReadSize, kMaxBody - total);
         std::uint32_t n = 0;
-        const bool ok = platform.InternetReadFile(file.h, body.data() + total, ask, n);
+        const bool ok = platform.InternetReadFile(file.h, buffer.get() + total, ask, n);
         total += std::min(n, ask);  // counted also when the call reports failure
         if (n == 0 || !ok || total >= kMaxBody) break;
     }
-    if (total > 0) {
-        body.resize(total);
-        body.shrink_to_fit();
-    } else {
-        Bytes().swap(body);
-    }
+    body.assign(buffer.get(), total);  // trimmed once: exactly the body, or empty
+    body.shrink_to_fit();
     return static_cast<std::int32_t>(total);
 }
 

@@ -17,6 +17,12 @@ inline constexpr std::uint32_t kBufferStep = 3276700;     // first buffer size, 
 // of memory long before the body ended).
 inline constexpr std::uint32_t kMaxBody = 32u << 20;
 
+// The buffer's size before a read at `total`: it grows by one step whenever the read
+// could pass its highest index.
+constexpr std::uint32_t BufferBeforeRead(std::uint32_t size, std::uint32_t total) {
+    return static_cast<std::uint64_t>(total) + kReadSize > size - 1u ? size + kBufferStep : size;
+}
+
 // Fills `body` with exactly the bytes received and returns their count. When no
 // connection could be made (or `url` is empty) it returns 0 and leaves `body` as it
 // was; a connection that brought no bytes leaves `body` empty. `proxy` empty: the

@@ -356,8 +356,7 @@ Handle FakePlatform::InternetOpenUrlA(Handle root, const Bytes& url, const Bytes
 }
 
 bool FakePlatform::InternetReadFile(Handle file, char* buffer, std::uint32_t toRead, std::uint32_t& read) {
-    Record("InternetReadFile(" + H(file) + "|" + std::to_string(toRead) +
-           (watchedBody ? "|buffer=" + std::to_string(watchedBody->size()) : std::string()) + ")");
+    Record("InternetReadFile(" + H(file) + "|" + std::to_string(toRead) + ")");
     read = 0;
     OpenUrl& u = open_urls_.at(file);
     const size_t limit = u.page->failAfter.value_or(Bytes::npos);

@@ -141,7 +141,6 @@ public:
     };
     std::map<poko::Bytes, WebPage> pages;
     bool internetOpens = true;
-    const poko::Bytes* watchedBody = nullptr;  // when set, read entries show its size
     std::deque<double> draws;                   // Rnd answers in order, then 0.5
     std::deque<int> messageBoxAnswers;          // taken before messageBoxAnswer
     std::vector<std::pair<std::uint32_t, poko::Bytes>> clipboard;  // SetClipboardData, in order
