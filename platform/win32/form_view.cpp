@@ -52,67 +52,19 @@ Text WindowText(HWND h) {
     return Text(s.begin(), s.end());
 }
 
-// A drop target for the target box: any data may be dragged over it, and only a
-// dropped file list has an effect. The effect offered is a copy, never a move, so the
-// dragged file stays where it is.
-class DropTarget : public IDropTarget {
-public:
-    explicit DropTarget(FormView& view) : view_(view) {}
-    virtual ~DropTarget() = default;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-        if (riid == IID_IUnknown || riid == IID_IDropTarget) {
-            *out = static_cast<IDropTarget*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
+// The files of a drop from the shell, in the order given; the drop's memory is freed.
+// An empty name is no file (an empty list reads as one empty name under Wine).
+std::vector<Text> DroppedFiles(HDROP drop) {
+    std::vector<Text> files;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        name.resize(DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size())));
+        if (!name.empty()) files.emplace_back(name.begin(), name.end());
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG n = --refs_;
-        if (n == 0) delete this;
-        return n;
-    }
-    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
-        FORMATETC f{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-        has_files_ = data && data->QueryGetData(&f) == S_OK;
-        return DragOver(0, {}, effect);
-    }
-    HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override {
-        *effect = has_files_ ? (*effect & DROPEFFECT_COPY) : DROPEFFECT_NONE;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
-        *effect = DROPEFFECT_NONE;
-        FORMATETC f{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-        STGMEDIUM medium{};
-        if (!data || data->GetData(&f, &medium) != S_OK) {
-            view_.Dropped(nullptr);
-            return S_OK;
-        }
-        std::vector<Text> files;
-        if (auto drop = static_cast<HDROP>(GlobalLock(medium.hGlobal))) {
-            const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-            for (UINT i = 0; i < count; ++i) {
-                std::wstring name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
-                name.resize(DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size())));
-                files.emplace_back(name.begin(), name.end());
-            }
-            GlobalUnlock(medium.hGlobal);
-        }
-        ReleaseStgMedium(&medium);
-        *effect = DROPEFFECT_COPY;
-        view_.Dropped(&files);
-        return S_OK;
-    }
-
-private:
-    FormView& view_;
-    ULONG refs_ = 1;
-    bool has_files_ = false;
-};
+    DragFinish(drop);
+    return files;
+}
 
 }  // namespace
 
@@ -139,7 +91,6 @@ FormView::~FormView() {
         if (b.font) DeleteObject(b.font);
     if (picture_) DeleteObject(picture_);
     if (white_) DeleteObject(white_);
-    if (drop_target_) drop_target_->Release();
 }
 
 int FormView::Px(float twips) const {
@@ -208,6 +159,9 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
             ex = WS_EX_CLIENTEDGE;
             // The time boxes change only through their bars, the wheel and the program.
             if (l.id == ID_TextH || l.id == ID_TextM) st |= ES_READONLY | ES_CENTER;
+            // Files dropped from the shell arrive as WM_DROPFILES (as DragAcceptFiles
+            // would have it), with no OLE drop target to set up at start.
+            if (l.id == ID_TextFileName) ex |= WS_EX_ACCEPTFILES;
             break;
         case ControlKind::ScrollBar: cls = L"SCROLLBAR"; st |= WS_TABSTOP | SBS_VERT; break;
         case ControlKind::Button: cls = L"BUTTON"; st |= WS_TABSTOP | BS_PUSHBUTTON; break;
@@ -241,10 +195,6 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
     form.Timer_Time.Bind(this, 0);
     form.Timer.Bind(this, 0);
 
-    if (auto target = new DropTarget(*this)) {
-        drop_target_ = target;
-        RegisterDragDrop(hwnd_of_[&form.TextFileName], target);
-    }
     SetWindowProcTarget(&form);
     focus_ = hwnd_of_[&form.TextH];
     ApplyAll();
@@ -476,8 +426,6 @@ bool FormView::HandleAccessKey(const MSG& msg) {
     return false;
 }
 
-void FormView::Dropped(const std::vector<Text>* files) { form_->TextFileName_Dropped(files); }
-
 LRESULT FormView::LabelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (const auto button = Pressed(msg)) {
         if (Bound* b = Find(hwnd); b && static_cast<Label*>(b->control)->onMouseDown)
@@ -539,6 +487,16 @@ LRESULT FormView::EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         // The time boxes show the program's menu instead of the edit control's own.
         if (timeBox) return 0;
         break;
+    case WM_DROPFILES:
+        // Only the target box takes drops (its WS_EX_ACCEPTFILES), and only while it is
+        // enabled: an armed alarm's target stays as it is.
+        if (box == &form_->TextFileName && IsWindowEnabled(hwnd)) {
+            const std::vector<Text> files = DroppedFiles(reinterpret_cast<HDROP>(wParam));
+            form_->TextFileName_Dropped(&files);
+        } else {
+            DragFinish(reinterpret_cast<HDROP>(wParam));
+        }
+        return 0;
     }
     return CallWindowProcW(b->previous, hwnd, msg, wParam, lParam);
 }
@@ -676,7 +634,6 @@ LRESULT FormView::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         DestroyWindow(hwnd);
         return 0;
     case WM_DESTROY:
-        if (drop_target_) RevokeDragDrop(hwnd_of_[&f.TextFileName]);
         PostQuitMessage(0);
         return 0;
     }

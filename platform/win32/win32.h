@@ -3,7 +3,6 @@
 #pragma once
 
 #include <windows.h>
-#include <ole2.h>
 
 #include <map>
 #include <string>
@@ -39,7 +38,6 @@ public:
     LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT LabelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    void Dropped(const std::vector<Text>* files);
     // Notes the control that has the focus, for when the window gets it back.
     void SaveFocus();
 
@@ -74,7 +72,6 @@ private:
     float twips_per_pixel_ = 15;
     int applying_ = 0;  // >0 while the view itself changes the real window
     bool hooks_ = false;
-    IUnknown* drop_target_ = nullptr;
 
     HWND focus_ = nullptr;  // the control that had the focus last
     struct PopupEntry {

@@ -1,6 +1,7 @@
 #include "driver.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -556,6 +557,23 @@ LRESULT Program::Send(UINT msg, WPARAM w, LPARAM l) const {
             return std::string(b);
         }() + " from the main window");
     return static_cast<LRESULT>(result);
+}
+
+void Program::DropFiles(int id, const std::vector<std::wstring>& paths) const {
+    std::wstring names;
+    for (const std::wstring& p : paths) names += p + L'\0';
+    names += L'\0';
+    DROPFILES head{};
+    head.pFiles = sizeof head;
+    head.fWide = TRUE;
+    std::string block(reinterpret_cast<const char*>(&head), sizeof head);
+    block.append(reinterpret_cast<const char*>(names.data()), names.size() * sizeof(wchar_t));
+    // Fixed memory, whose address is its handle; it stays until the program ends.
+    void* list = VirtualAllocEx(pi_.hProcess, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!list || !WriteProcessMemory(pi_.hProcess, list, block.data(), block.size(), nullptr))
+        Fail("cannot put the file list into the program" + LastError());
+    if (!PostMessageW(Item(id), WM_DROPFILES, reinterpret_cast<WPARAM>(list), 0))
+        Fail("cannot post the drop" + LastError());
 }
 
 void Program::Post(UINT msg, WPARAM w, LPARAM l) const {

@@ -159,6 +159,9 @@ public:
     void Key(WORD vk) const;  // SendInput: down and up, to the foreground window
     void SetText(int id, std::wstring_view text) const;      // WM_SETTEXT (EN_CHANGE follows)
     void TypeText(int id, std::wstring_view text) const;     // WM_CHAR per character
+    // Posts WM_DROPFILES as the shell does after a drop, the file list (wide names) in
+    // the program's own memory, where the drop's handle must point.
+    void DropFiles(int id, const std::vector<std::wstring>& paths) const;
     void Focus(int id) const;                                // waits until it has the focus
     void Wheel(HWND target, int delta) const;                // posts WM_MOUSEWHEEL
     void ScrollArrow(int barId, bool up) const;              // WM_VSCROLL line step + end
