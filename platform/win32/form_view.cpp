@@ -359,6 +359,7 @@ MenuItem* FormView::TrackPopup(MenuItem& menu) {
 }
 
 bool FormView::LoadPicture(const Text& path) {
+    NeedOle();
     IStream* stream = nullptr;
     if (FAILED(SHCreateStreamOnFileW(W(path).c_str(), STGM_READ | STGM_SHARE_DENY_NONE, &stream))) return false;
     IPicture* picture = nullptr;

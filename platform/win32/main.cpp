@@ -1,12 +1,10 @@
 // Program entry: the main window is the start object. It is created hidden, start-up
 // runs, and only then is it shown (or left in the tray).
 #include <windows.h>
-#include <ole2.h>
 
 #include "platform/win32/win32.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    OleInitialize(nullptr);
     int code = 0;
     {
         poko::FormView view;
@@ -26,6 +24,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         }
         code = static_cast<int>(msg.wParam);
     }
-    OleUninitialize();
+    poko::EndOle();
     return code;
 }

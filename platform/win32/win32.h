@@ -168,6 +168,12 @@ private:
 bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, UINT style, HICON icon,
                          HBRUSH background);
 
+// OLE (a single-threaded apartment on this thread) for what needs it: the picture
+// decoder, the shell's execute and the open-file dialog. Started on first need, since
+// start-up itself does without it (and without loading its DLLs); ended at exit.
+void NeedOle();
+void EndOle();
+
 // The replacement window procedure installed by start-up.
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 

@@ -1,5 +1,6 @@
 #include <windows.h>
 #include <commdlg.h>
+#include <ole2.h>
 #include <shellapi.h>
 
 #include <cstring>
@@ -15,6 +16,19 @@ std::wstring W(const Text& t) { return std::wstring(t.begin(), t.end()); }
 }  // namespace
 
 void SetWindowProcTarget(FrmTimer* form) { g_form = form; }
+
+namespace {
+bool g_ole = false;
+}  // namespace
+
+void NeedOle() {
+    if (!g_ole) g_ole = SUCCEEDED(OleInitialize(nullptr));
+}
+
+void EndOle() {
+    if (g_ole) OleUninitialize();
+    g_ole = false;
+}
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (g_form) g_form->WindowProcHook(msg, wParam);
@@ -146,6 +160,7 @@ bool Win32Platform::Shell_NotifyIconA(std::uint32_t message, const TrayIconRecor
 
 Handle Win32Platform::ShellExecuteA(Handle owner, const Bytes& verb, const Bytes& file, const Bytes& parameters,
                                     const Bytes& directory, std::int32_t show) {
+    NeedOle();  // for the shell's handlers of what is opened
     return reinterpret_cast<Handle>(::ShellExecuteA(reinterpret_cast<HWND>(owner), verb.c_str(), file.c_str(),
                                                     parameters.c_str(), directory.c_str(), show));
 }
@@ -200,6 +215,7 @@ bool Win32Platform::GetOpenFileNameA(OpenFileRecord& r) {
     ofn.lpstrInitialDir = r.initialDir.empty() ? nullptr : r.initialDir.c_str();
     ofn.lpstrTitle = r.title.c_str();
     ofn.Flags = r.flags;
+    NeedOle();  // for the dialog's shell folders
     return ::GetOpenFileNameA(&ofn);
 }
 
