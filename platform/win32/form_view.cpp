@@ -104,9 +104,10 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
     char hooks[4] = {};
     hooks_ = GetEnvironmentVariableA("POKOMARU_TEST_HOOKS", hooks, sizeof hooks) == 1 && hooks[0] == '1';
 
+    // The screen gives the pixel ratio, and the widths of the labels that size
+    // themselves to their text.
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
     twips_per_pixel_ = 1440.0f / static_cast<float>(dpi ? dpi : 96);
 
     icons_[0] = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_STOPPED), IMAGE_ICON, 32, 32, 0));
@@ -118,12 +119,18 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
                         reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     RegisterWindowClass(instance, kLabelClass, LabelProcThunk, 0, nullptr, nullptr);
 
+    // Each window is created as the model stands (place, caption, text, state), so only
+    // what differs from a new window is written afterwards.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     RECT r{0, 0, Px(kClientWidthTwips), Px(kClientHeightTwips)};
     AdjustWindowRectEx(&r, style, FALSE, 0);
-    hwnd_ = CreateWindowExW(0, kMainWindowClass, W(form.frm_Timer.Caption()).c_str(), style, 0, 0,
-                            r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
-    if (!hwnd_) return false;
+    hwnd_ = CreateWindowExW(0, kMainWindowClass, W(form.frm_Timer.Caption()).c_str(), style, Px(form.frm_Timer.Left()),
+                            Px(form.frm_Timer.Top()), r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance,
+                            nullptr);
+    if (!hwnd_) {
+        ReleaseDC(nullptr, screen);
+        return false;
+    }
     form.hWnd = reinterpret_cast<Handle>(hwnd_);
     form.frm_Timer.Bind(this, form.hWnd);
     hwnd_of_[&form.frm_Timer] = hwnd_;
@@ -148,6 +155,7 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
     };
 
     for (const ControlLayout& l : kLayout) {
+        Bound b{&l, model(l.id), nullptr, nullptr, {}};
         const wchar_t* cls = L"";
         DWORD st = WS_CHILD | WS_VISIBLE;
         DWORD ex = 0;
@@ -166,15 +174,19 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
         case ControlKind::ScrollBar: cls = L"SCROLLBAR"; st |= WS_TABSTOP | SBS_VERT; break;
         case ControlKind::Button: cls = L"BUTTON"; st |= WS_TABSTOP | BS_PUSHBUTTON; break;
         }
-        HWND h = CreateWindowExW(ex, cls, L"", st, Px(static_cast<float>(l.left)), Px(static_cast<float>(l.top)),
-                                 Px(static_cast<float>(l.width)), Px(static_cast<float>(l.height)), hwnd_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(l.id)), instance, nullptr);
-        const int height = -static_cast<int>(std::lround(l.font.points * dpi / 72.0));
-        HFONT font = CreateFontW(height, 0, 0, 0, l.font.weight, 0, 0, 0, static_cast<DWORD>(l.font.charset), 0, 0,
+        if (l.kind != ControlKind::ScrollBar) {  // a bar shows no text
+            const int height = -static_cast<int>(std::lround(l.font.points * dpi / 72.0));
+            b.font = CreateFontW(height, 0, 0, 0, l.font.weight, 0, 0, 0, static_cast<DWORD>(l.font.charset), 0, 0,
                                  DEFAULT_QUALITY, DEFAULT_PITCH, W(Text(l.font.face)).c_str());
-        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        Control* c = model(l.id);
-        Bound b{&l, c, font};
+            b.text = ModelText(b);
+        }
+        b.enabled = b.control->Enabled();
+        if (!b.enabled) st |= WS_DISABLED;
+        RECT place = Place(b, screen);
+        HWND h = CreateWindowExW(ex, cls, b.text.c_str(), st, place.left, place.top, place.right - place.left,
+                                 place.bottom - place.top, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(l.id)),
+                                 instance, nullptr);
+        if (b.font) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(b.font), FALSE);
         if (l.kind == ControlKind::Edit) {
             // No limit of the box's own: the system's default would stop typing at ~30,000.
             SendMessageW(h, EM_SETLIMITTEXT, 0, 0);
@@ -185,45 +197,104 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
             b.previous = reinterpret_cast<WNDPROC>(
                 SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ButtonProcThunk)));
         if (l.kind == ControlKind::ScrollBar) {
-            auto* bar = static_cast<ScrollBar*>(c);
-            SetScrollRange(h, SB_CTL, bar->Min(), bar->Max(), FALSE);
+            const auto& bar = static_cast<const ScrollBar&>(*b.control);
+            SCROLLINFO si{sizeof si, SIF_RANGE | SIF_POS, bar.Min(), bar.Max(), 0, bar.Value(), 0};
+            SetScrollInfo(h, SB_CTL, &si, FALSE);
+            b.value = bar.Value();
         }
-        bound_[h] = b;
-        hwnd_of_[c] = h;
-        c->Bind(this, reinterpret_cast<Handle>(h));
+        hwnd_of_[b.control] = h;
+        b.control->Bind(this, reinterpret_cast<Handle>(h));
+        bound_[h] = std::move(b);
     }
+    ReleaseDC(nullptr, screen);
     form.Timer_Time.Bind(this, 0);
     form.Timer.Bind(this, 0);
 
     SetWindowProcTarget(&form);
     focus_ = hwnd_of_[&form.TextH];
-    ApplyAll();
+    Changed(form.Timer_Time, Property::Enabled);
+    Changed(form.frm_Timer, Property::Icon);
     return true;
 }
 
-// Brings the real windows in line with the model as it stands.
-void FormView::ApplyAll() {
-    FrmTimer& f = *form_;
-    for (auto& [h, b] : bound_) {
-        Changed(*b.control, Property::Caption);
-        Changed(*b.control, Property::Contents);
-        Changed(*b.control, Property::Value);
-        Changed(*b.control, Property::Enabled);
+// The text a control shows: a label's or a button's caption, a box's text.
+std::wstring FormView::ModelText(const Bound& b) {
+    switch (b.layout->kind) {
+    case ControlKind::Label: return W(static_cast<const Label&>(*b.control).Caption());
+    case ControlKind::Button: return W(static_cast<const Button&>(*b.control).Caption());
+    case ControlKind::Edit: return W(static_cast<const TextBox&>(*b.control).GetText());
+    case ControlKind::ScrollBar: break;
     }
-    Changed(f.Timer_Time, Property::Enabled);
-    Changed(f.Timer, Property::Enabled);
-    Changed(f.frm_Timer, Property::Icon);
-    PlaceWindow();
+    return {};
+}
+
+// Where a control goes: its place in the layout, except that a label whose width
+// follows its text takes the width of the text it holds, and a right-aligned one keeps
+// its right edge and grows to the left.
+RECT FormView::Place(const Bound& b, HDC dc) const {
+    const ControlLayout& l = *b.layout;
+    const int left = Px(static_cast<float>(l.left)), top = Px(static_cast<float>(l.top));
+    RECT place{left, top, left + Px(static_cast<float>(l.width)), top + Px(static_cast<float>(l.height))};
+    if (!l.autoWidth) return place;
+    HGDIOBJ old = SelectObject(dc, b.font);
+    RECT text{0, 0, 0, 0};
+    DrawTextW(dc, b.text.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, old);
+    const int width = text.right - text.left;
+    if (l.align == AlignRight) {
+        place.right = Px(static_cast<float>(l.left + l.width));
+        place.left = place.right - width;
+    } else {
+        place.right = place.left + width;
+    }
+    return place;
+}
+
+// Brings one real control in line with its model, writing only what differs from what
+// it shows.
+void FormView::Sync(HWND h, Bound& b) {
+    if (b.layout->kind == ControlKind::ScrollBar) {
+        const int value = static_cast<const ScrollBar&>(*b.control).Value();
+        if (value != b.value) SetScrollPos(h, SB_CTL, value, TRUE);
+        b.value = value;
+    } else if (std::wstring text = ModelText(b); text != b.text) {
+        b.text = std::move(text);
+        ++applying_;  // the EN_CHANGE of our own write is not a user edit
+        SetWindowTextW(h, b.text.c_str());
+        --applying_;
+        if (b.layout->autoWidth) {
+            HDC dc = GetDC(h);
+            const RECT place = Place(b, dc);
+            ReleaseDC(h, dc);
+            SetWindowPos(h, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        if (b.layout->kind == ControlKind::Label) Repaint(h);
+    }
+    if (b.control->Enabled() != b.enabled) EnableWindow(h, b.control->Enabled());
+    b.enabled = b.control->Enabled();
+}
+
+// A hidden window is painted whole when it is shown; a shown one repaints what changed.
+void FormView::Repaint(HWND h) {
+    if (IsWindowVisible(h)) InvalidateRect(h, nullptr, TRUE);
 }
 
 void FormView::PlaceWindow() {
+    const int x = Px(form_->frm_Timer.Left()), y = Px(form_->frm_Timer.Top());
+    RECT now;
+    if (GetWindowRect(hwnd_, &now) && now.left == x && now.top == y) return;
     ++applying_;
-    SetWindowPos(hwnd_, nullptr, Px(form_->frm_Timer.Left()), Px(form_->frm_Timer.Top()), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     --applying_;
 }
 
 void FormView::ShowAfterLoad() {
+    // Start-up's writes to the hidden window went only to the model; they reach the
+    // real windows here, once each.
+    loading_ = false;
+    for (auto& [h, b] : bound_) Sync(h, b);
+    PlaceWindow();
     if (!form_->frm_Timer.Visible()) return;
     ShowWindow(hwnd_, SW_SHOWNORMAL);
     UpdateWindow(hwnd_);
@@ -233,24 +304,6 @@ void FormView::ShowAfterLoad() {
 FormView::Bound* FormView::Find(HWND hwnd) {
     auto it = bound_.find(hwnd);
     return it == bound_.end() ? nullptr : &it->second;
-}
-
-void FormView::AutoSize(Bound& b) {
-    HWND h = hwnd_of_[b.control];
-    const auto& label = static_cast<Label&>(*b.control);
-    HDC dc = GetDC(h);
-    HGDIOBJ old = SelectObject(dc, b.font);
-    RECT text{0, 0, 0, 0};
-    DrawTextW(dc, W(label.Caption()).c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE);
-    SelectObject(dc, old);
-    ReleaseDC(h, dc);
-    const int width = text.right - text.left;
-    const int left = Px(static_cast<float>(b.layout->left));
-    const int right = Px(static_cast<float>(b.layout->left + b.layout->width));
-    // A right-aligned label keeps its right edge and grows to the left.
-    const int x = b.layout->align == AlignRight ? right - width : left;
-    SetWindowPos(h, nullptr, x, Px(static_cast<float>(b.layout->top)), width, Px(static_cast<float>(b.layout->height)),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormView::Changed(Control& control, Property what) {
@@ -282,7 +335,9 @@ void FormView::Changed(Control& control, Property what) {
                 ShowWindow(hwnd_, SW_RESTORE);
             }
             break;
-        case Property::Position: PlaceWindow(); break;
+        case Property::Position:
+            if (!loading_) PlaceWindow();
+            break;
         default: break;
         }
         --applying_;
@@ -294,31 +349,17 @@ void FormView::Changed(Control& control, Property what) {
     Bound* b = Find(h);
     if (!b) return;
     switch (what) {
-    case Property::Enabled: EnableWindow(h, control.Enabled()); break;
     case Property::Focus:
         // A focus request while the window is hidden (settings loaded at start) does nothing.
         if (IsWindowVisible(hwnd_)) SetFocus(h);
         break;
-    case Property::Caption:
-        if (b->layout->kind == ControlKind::Label) {
-            SetWindowTextW(h, W(static_cast<Label&>(control).Caption()).c_str());
-            if (b->layout->autoWidth) AutoSize(*b);
-            InvalidateRect(h, nullptr, TRUE);
-        } else if (b->layout->kind == ControlKind::Button) {
-            SetWindowTextW(h, W(static_cast<Button&>(control).Caption()).c_str());
-        }
-        break;
     case Property::ForeColour:
-    case Property::BackStyle: InvalidateRect(h, nullptr, TRUE); break;
+    case Property::BackStyle: Repaint(h); break;
+    case Property::Caption:
     case Property::Contents:
-        if (b->layout->kind == ControlKind::Edit) {
-            ++applying_;  // the EN_CHANGE of our own write is not a user edit
-            SetWindowTextW(h, W(static_cast<TextBox&>(control).GetText()).c_str());
-            --applying_;
-        }
-        break;
     case Property::Value:
-        if (b->layout->kind == ControlKind::ScrollBar) SetScrollPos(h, SB_CTL, static_cast<ScrollBar&>(control).Value(), TRUE);
+    case Property::Enabled:
+        if (!loading_) Sync(h, *b);
         break;
     default: break;
     }
@@ -667,6 +708,7 @@ void FormView::WriteStateDump(const wchar_t* path) {
     line("label.L_Title.opaque", f.L_Title.Opaque() ? "1" : "0");
     for (auto& [h, b] : bound_) {
         LOGFONTW lf{};
+        if (!b.font) continue;
         GetObjectW(b.font, sizeof lf, &lf);
         line(std::string("font.") + b.layout->name, ToUtf8(T(lf.lfFaceName)) + "|" + std::to_string(-lf.lfHeight) + "|" +
                                                          std::to_string(lf.lfWeight) + "|" + std::to_string(lf.lfCharSet));

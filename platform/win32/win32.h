@@ -52,10 +52,16 @@ private:
         Control* control;
         HFONT font;
         WNDPROC previous = nullptr;
+        // What the real control shows, as last written.
+        std::wstring text;
+        bool enabled = true;
+        int value = 0;
     };
     Bound* Find(HWND hwnd);
-    void ApplyAll();
-    void AutoSize(Bound& b);
+    static std::wstring ModelText(const Bound& b);
+    RECT Place(const Bound& b, HDC dc) const;
+    void Sync(HWND h, Bound& b);
+    void Repaint(HWND h);
     void PaintBackground(HDC dc, const RECT& area, POINT origin);
     void WriteStateDump(const wchar_t* path);
     void PlaceWindow();
@@ -71,6 +77,7 @@ private:
     HBRUSH white_ = nullptr;
     float twips_per_pixel_ = 15;
     int applying_ = 0;  // >0 while the view itself changes the real window
+    bool loading_ = true;  // start-up under way: the hidden window waits for its end
     bool hooks_ = false;
 
     HWND focus_ = nullptr;  // the control that had the focus last
