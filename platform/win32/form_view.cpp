@@ -22,7 +22,7 @@ namespace poko {
 namespace {
 
 FormView* g_view = nullptr;
-constexpr UINT_PTR kClockTimerId = 1, kAlarmTimerId = 2;
+constexpr UINT_PTR kBeatTimerId = 1;
 
 std::wstring W(const Text& t) { return std::wstring(t.begin(), t.end()); }
 Text T(const wchar_t* s) { return Text(s, s + wcslen(s)); }
@@ -309,13 +309,16 @@ FormView::Bound* FormView::Find(HWND hwnd) {
 void FormView::Changed(Control& control, Property what) {
     FrmTimer& f = *form_;
     if (&control == &f.Timer_Time || &control == &f.Timer) {
+        // Both timers tick once a second, paced by one system timer, so that the program
+        // wakes once a second rather than once for each: a timer switched on ticks first
+        // with the next beat, less than a second later.
         if (what != Property::Enabled) return;
-        auto& t = static_cast<TimerControl&>(control);
-        const UINT_PTR id = &control == &f.Timer ? kAlarmTimerId : kClockTimerId;
-        if (t.Enabled())
-            SetTimer(hwnd_, id, static_cast<UINT>(t.Interval()), nullptr);
-        else
-            KillTimer(hwnd_, id);
+        const bool beating = f.Timer_Time.Enabled() || f.Timer.Enabled();
+        if (beating && !beating_)
+            SetTimer(hwnd_, kBeatTimerId, static_cast<UINT>(f.Timer_Time.Interval()), nullptr);
+        else if (!beating && beating_)
+            KillTimer(hwnd_, kBeatTimerId);
+        beating_ = beating;
         return;
     }
     if (&control == &f.frm_Timer) {
@@ -529,6 +532,15 @@ LRESULT FormView::EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         // The time boxes show the program's menu instead of the edit control's own.
         if (timeBox) return 0;
         break;
+    case WM_SETFOCUS:
+        if (timeBox) {
+            // A box that takes no typing shows no insertion point; its caret would only
+            // blink, and repaint, twice a second.
+            const LRESULT r = CallWindowProcW(b->previous, hwnd, msg, wParam, lParam);
+            HideCaret(hwnd);
+            return r;
+        }
+        break;
     case WM_DROPFILES:
         // Only the target box takes drops (its WS_EX_ACCEPTFILES), and only while it is
         // enabled: an armed alarm's target stays as it is.
@@ -596,8 +608,10 @@ LRESULT FormView::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_TIMER:
-        if (wParam == kClockTimerId) f.Timer_Time.Tick();
-        if (wParam == kAlarmTimerId) f.Timer.Tick();
+        if (wParam == kBeatTimerId) {
+            f.Timer_Time.Tick();
+            f.Timer.Tick();
+        }
         return 0;
     case WM_MOUSEMOVE:
         if (f.frm_Timer.onMouseMove) f.frm_Timer.onMouseMove(LOWORD(lParam));

@@ -78,6 +78,7 @@ private:
     float twips_per_pixel_ = 15;
     int applying_ = 0;  // >0 while the view itself changes the real window
     bool loading_ = true;  // start-up under way: the hidden window waits for its end
+    bool beating_ = false;  // the system timer that paces both timer controls runs
     bool hooks_ = false;
 
     HWND focus_ = nullptr;  // the control that had the focus last
