@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <type_traits>
 
 #include "base/ansi.h"
 #include "base/number.h"
@@ -31,6 +32,9 @@ LRESULT CALLBACK MainProc(HWND h, UINT m, WPARAM w, LPARAM l) { return g_view->W
 LRESULT CALLBACK LabelProcThunk(HWND h, UINT m, WPARAM w, LPARAM l) { return g_view->LabelProc(h, m, w, l); }
 LRESULT CALLBACK EditProcThunk(HWND h, UINT m, WPARAM w, LPARAM l) { return g_view->EditProc(h, m, w, l); }
 LRESULT CALLBACK ButtonProcThunk(HWND h, UINT m, WPARAM w, LPARAM l) { return g_view->ButtonProc(h, m, w, l); }
+// Installed through a LONG_PTR, past the compiler's type check: their calling convention
+// is proven here (it matters in the i686 build).
+static_assert(std::is_same_v<decltype(&EditProcThunk), WNDPROC> && std::is_same_v<decltype(&ButtonProcThunk), WNDPROC>);
 
 // The button a press message stands for, or none; a quick second press of a window
 // class with double-clicks arrives as a double-click message.
