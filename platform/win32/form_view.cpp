@@ -584,7 +584,11 @@ LRESULT FormView::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         const int code = HIWORD(wParam);
         if (b->layout->kind == ControlKind::Edit) {
             auto* box = static_cast<TextBox*>(b->control);
-            if (code == EN_CHANGE && !applying_) box->UserEdited(WindowText(child));
+            if (code == EN_CHANGE && !applying_) {
+                const Text typed = WindowText(child);
+                b->text = W(typed);  // what the box shows now
+                box->UserEdited(typed);
+            }
             if (code == EN_SETFOCUS) box->GotFocus();
         } else if (b->layout->kind == ControlKind::Button && code == BN_CLICKED) {
             static_cast<Button*>(b->control)->Click();

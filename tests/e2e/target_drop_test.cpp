@@ -23,6 +23,11 @@ TEST(TargetDrop, TheFirstDroppedFileBecomesTheTargetExceptWhileArmed) {
     program.DropFiles(ID_TextFileName, {first, L"C:\\second.txt", L"C:\\third.txt"});
     WaitUntil("the first file to become the target", kDeadline,
               [&] { return program.Text(ID_TextFileName) == first; });
+    // Typed over, then dropped again: the box shows the file, as the target is.
+    program.SetText(ID_TextFileName, L"typed");
+    program.DropFiles(ID_TextFileName, {first});
+    WaitUntil("the same file to replace the typed text", kDeadline,
+              [&] { return program.Text(ID_TextFileName) == first; });
 
     // Posted in turn, so each drop is handled before the click after it shows.
     auto clickAndWait = [&](bool armed) {
