@@ -82,6 +82,7 @@ bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, 
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
     wc.hIcon = icon;
+    wc.hIconSm = icon;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = background;
     wc.lpszClassName = name;
@@ -217,7 +218,6 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
     SetWindowProcTarget(&form);
     focus_ = hwnd_of_[&form.TextH];
     Changed(form.Timer_Time, Property::Enabled);
-    Changed(form.frm_Timer, Property::Icon);
     return true;
 }
 
@@ -284,6 +284,17 @@ void FormView::Repaint(HWND h) {
     if (IsWindowVisible(h)) InvalidateRect(h, nullptr, TRUE);
 }
 
+// The window's icon, big and small. Until it is first set the window shows its class's
+// icon, the stopped one: the system makes the window's picture for the title bar and
+// the taskbar each time it is set (~4 ms under Wine).
+void FormView::ShowIcon() {
+    const int index = form_->frm_Timer.IconIndex();
+    if (index == shown_icon_) return;
+    shown_icon_ = index;
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons_[index]));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons_[index]));
+}
+
 void FormView::PlaceWindow() {
     const int x = Px(form_->frm_Timer.Left()), y = Px(form_->frm_Timer.Top());
     RECT now;
@@ -298,6 +309,7 @@ void FormView::ShowAfterLoad() {
     // real windows here, once each.
     loading_ = false;
     for (auto& [h, b] : bound_) Sync(h, b);
+    ShowIcon();
     PlaceWindow();
     if (!form_->frm_Timer.Visible()) return;
     ShowWindow(hwnd_, SW_SHOWNORMAL);
@@ -331,8 +343,7 @@ void FormView::Changed(Control& control, Property what) {
         switch (what) {
         case Property::Caption: SetWindowTextW(hwnd_, W(w.Caption()).c_str()); break;
         case Property::Icon:
-            SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons_[w.IconIndex()]));
-            SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons_[w.IconIndex()]));
+            if (!loading_) ShowIcon();
             break;
         case Property::Visible: ShowWindow(hwnd_, w.Visible() ? SW_SHOW : SW_HIDE); break;
         case Property::State:

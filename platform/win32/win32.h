@@ -62,6 +62,7 @@ private:
     RECT Place(const Bound& b, HDC dc) const;
     void Sync(HWND h, Bound& b);
     void Repaint(HWND h);
+    void ShowIcon();
     void PaintBackground(HDC dc, const RECT& area, POINT origin);
     void WriteStateDump(const wchar_t* path);
     void PlaceWindow();
@@ -72,6 +73,7 @@ private:
     std::map<HWND, Bound> bound_;
     std::map<Control*, HWND> hwnd_of_;
     HICON icons_[2]{};
+    int shown_icon_ = 0;  // the class's icon until the window's own is set
     HBITMAP picture_ = nullptr;
     SIZE picture_size_{};
     HBRUSH white_ = nullptr;
