@@ -109,11 +109,12 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
     char hooks[4] = {};
     hooks_ = GetEnvironmentVariableA("POKOMARU_TEST_HOOKS", hooks, sizeof hooks) == 1 && hooks[0] == '1';
 
-    // The screen gives the pixel ratio, and the widths of the labels that size
-    // themselves to their text.
+    instance_ = instance;
     HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    twips_per_pixel_ = 1440.0f / static_cast<float>(dpi ? dpi : 96);
+    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    if (!dpi_) dpi_ = 96;
+    twips_per_pixel_ = 1440.0f / static_cast<float>(dpi_);
 
     icons_[0] = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_STOPPED), IMAGE_ICON, 32, 32, 0));
     icons_[1] = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_ARMED), IMAGE_ICON, 32, 32, 0));
@@ -124,22 +125,29 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
                         reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     RegisterWindowClass(instance, kLabelClass, LabelProcThunk, 0, nullptr, nullptr);
 
-    // Each window is created as the model stands (place, caption, text, state), so only
-    // what differs from a new window is written afterwards.
+    // The window is created where the model has it, with its caption. Its controls come
+    // when start-up is done (CreateControls).
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     RECT r{0, 0, Px(kClientWidthTwips), Px(kClientHeightTwips)};
     AdjustWindowRectEx(&r, style, FALSE, 0);
     hwnd_ = CreateWindowExW(0, kMainWindowClass, W(form.frm_Timer.Caption()).c_str(), style, Px(form.frm_Timer.Left()),
                             Px(form.frm_Timer.Top()), r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance,
                             nullptr);
-    if (!hwnd_) {
-        ReleaseDC(nullptr, screen);
-        return false;
-    }
+    if (!hwnd_) return false;
     form.hWnd = reinterpret_cast<Handle>(hwnd_);
     form.frm_Timer.Bind(this, form.hWnd);
     hwnd_of_[&form.frm_Timer] = hwnd_;
+    form.Timer_Time.Bind(this, 0);
+    form.Timer.Bind(this, 0);
+    SetWindowProcTarget(&form);
+    Changed(form.Timer_Time, Property::Enabled);
+    return true;
+}
 
+// The controls, each created as the model stands when start-up is done (place,
+// caption or text, state), so that start-up's writes cost no writes to real windows.
+void FormView::CreateControls() {
+    FrmTimer& form = *form_;
     auto model = [&form](ControlId id) -> Control* {
         switch (id) {
         case ID_L_Title: return &form.L_Title;
@@ -159,6 +167,7 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
         return nullptr;
     };
 
+    HDC screen = GetDC(nullptr);  // for the widths of the labels that follow their text
     for (const ControlLayout& l : kLayout) {
         Bound b{&l, model(l.id), nullptr, nullptr, {}};
         const wchar_t* cls = L"";
@@ -180,7 +189,7 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
         case ControlKind::Button: cls = L"BUTTON"; st |= WS_TABSTOP | BS_PUSHBUTTON; break;
         }
         if (l.kind != ControlKind::ScrollBar) {  // a bar shows no text
-            const int height = -static_cast<int>(std::lround(l.font.points * dpi / 72.0));
+            const int height = -static_cast<int>(std::lround(l.font.points * dpi_ / 72.0));
             b.font = CreateFontW(height, 0, 0, 0, l.font.weight, 0, 0, 0, static_cast<DWORD>(l.font.charset), 0, 0,
                                  DEFAULT_QUALITY, DEFAULT_PITCH, W(Text(l.font.face)).c_str());
             b.text = ModelText(b);
@@ -190,7 +199,7 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
         RECT place = Place(b, screen);
         HWND h = CreateWindowExW(ex, cls, b.text.c_str(), st, place.left, place.top, place.right - place.left,
                                  place.bottom - place.top, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(l.id)),
-                                 instance, nullptr);
+                                 instance_, nullptr);
         if (b.font) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(b.font), FALSE);
         if (l.kind == ControlKind::Edit) {
             // No limit of the box's own: the system's default would stop typing at ~30,000.
@@ -212,13 +221,7 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
         bound_[h] = std::move(b);
     }
     ReleaseDC(nullptr, screen);
-    form.Timer_Time.Bind(this, 0);
-    form.Timer.Bind(this, 0);
-
-    SetWindowProcTarget(&form);
     focus_ = hwnd_of_[&form.TextH];
-    Changed(form.Timer_Time, Property::Enabled);
-    return true;
 }
 
 // The text a control shows: a label's or a button's caption, a box's text.
@@ -305,10 +308,9 @@ void FormView::PlaceWindow() {
 }
 
 void FormView::ShowAfterLoad() {
-    // Start-up's writes to the hidden window went only to the model; they reach the
-    // real windows here, once each.
+    // Start-up's writes went only to the model; they reach the real windows here.
     loading_ = false;
-    for (auto& [h, b] : bound_) Sync(h, b);
+    CreateControls();
     ShowIcon();
     PlaceWindow();
     if (!form_->frm_Timer.Visible()) return;
@@ -376,9 +378,7 @@ void FormView::Changed(Control& control, Property what) {
     case Property::Caption:
     case Property::Contents:
     case Property::Value:
-    case Property::Enabled:
-        if (!loading_) Sync(h, *b);
-        break;
+    case Property::Enabled: Sync(h, *b); break;
     default: break;
     }
 }

@@ -21,9 +21,10 @@ public:
     FormView();
     ~FormView() override;
 
-    // Creates the hidden main window and its controls and binds the model to them.
+    // Creates the hidden main window and binds the model to it.
     bool Create(FrmTimer& form, HINSTANCE instance);
-    // After start-up: the window is shown unless start-up hid it into the tray.
+    // After start-up: creates the controls as start-up left the model, and shows the
+    // window unless start-up hid it into the tray.
     void ShowAfterLoad();
     HWND Hwnd() const { return hwnd_; }
     bool HandleAccessKey(const MSG& msg);
@@ -57,6 +58,7 @@ private:
         bool enabled = true;
         int value = 0;
     };
+    void CreateControls();
     Bound* Find(HWND hwnd);
     static std::wstring ModelText(const Bound& b);
     RECT Place(const Bound& b, HDC dc) const;
@@ -69,6 +71,8 @@ private:
     int Px(float twips) const;
 
     FrmTimer* form_ = nullptr;
+    HINSTANCE instance_ = nullptr;
+    int dpi_ = 96;
     HWND hwnd_ = nullptr;
     std::map<HWND, Bound> bound_;
     std::map<Control*, HWND> hwnd_of_;
@@ -79,7 +83,7 @@ private:
     HBRUSH white_ = nullptr;
     float twips_per_pixel_ = 15;
     int applying_ = 0;  // >0 while the view itself changes the real window
-    bool loading_ = true;  // start-up under way: the hidden window waits for its end
+    bool loading_ = true;  // start-up under way: the window's place and icon wait for its end
     bool beating_ = false;  // the system timer that paces both timer controls runs
     bool hooks_ = false;
 
