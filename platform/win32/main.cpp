@@ -18,7 +18,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         MSG msg;
         while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
             if (view.HandleAccessKey(msg)) continue;
-            if (IsDialogMessageW(view.Hwnd(), &msg)) continue;
+            // The dialog manager (Tab between the controls) acts on keys only; other
+            // messages go straight to their window, a tick without its detour.
+            if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && IsDialogMessageW(view.Hwnd(), &msg))
+                continue;
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }

@@ -173,6 +173,7 @@ private:
     } download_;
     bool CallInTime();
     void EndDownload();
+    std::uint64_t offsetMinute_ = ~0ULL, offset_ = 0;  // Now(): the zone's offset, and the minute it is for
     RandomGenerator random_;
     std::vector<double> scriptedDraws_;  // test hook: draws handed out first
     bool drawsRead_ = false;

@@ -64,9 +64,25 @@ Text Win32Platform::CommandLine() {
     return Text(p, p + wcslen(p));
 }
 
+// The system clock plus the zone's offset from it. The offset is looked up again only
+// when the minute turns, the earliest a change of summer time or of zone can take
+// effect: under Wine looking it up costs ~40 us, and the clock is read every second.
 LocalTime Win32Platform::Now() {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const auto ticks = [](const FILETIME& t) { return (ULONGLONG{t.dwHighDateTime} << 32) | t.dwLowDateTime; };
+    const ULONGLONG utc = ticks(now);
+    constexpr ULONGLONG kTicksPerMinute = 60 * 10000000ULL;
+    if (utc / kTicksPerMinute != offsetMinute_) {
+        FILETIME local;
+        FileTimeToLocalFileTime(&now, &local);
+        offset_ = ticks(local) - utc;  // modulo 2^64: a zone west of Greenwich wraps round
+        offsetMinute_ = utc / kTicksPerMinute;
+    }
+    const ULONGLONG local = utc + offset_;
+    const FILETIME at{static_cast<DWORD>(local), static_cast<DWORD>(local >> 32)};
     SYSTEMTIME st;
-    GetLocalTime(&st);
+    FileTimeToSystemTime(&at, &st);
     return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
 }
 
