@@ -1,7 +1,7 @@
 // The Windows side of scripts/bench, run under Wine in the benchmark's desktop.
 //
-//   bench_driver startup ROUNDS EXE_A EXE_B
-//       Starts A and B one after the other, alternated, ROUNDS times each after one
+//   bench_driver startup ROUNDS EXE...
+//       Starts the programs one after the other, in turn, ROUNDS times each after one
 //       warm-up start of each, and prints the time from just before CreateProcess to
 //       the moment the first top-level window of the new process is shown, one line a
 //       program: "startup EXE MEDIAN_MS MIN_MS MAX_MS". The window is looked for every
@@ -96,26 +96,22 @@ double StartOnce(const std::wstring& exe) {
     return ms;
 }
 
-int Startup(int rounds, const std::wstring& a, const std::wstring& b) {
+int Startup(int rounds, const std::vector<std::wstring>& exes) {
     // The first user32 call starts the session's virtual desktop; the program puts its
     // icon into the notification area, which comes a little later.
     GetDesktopWindow();
     if (!Pump([] { return FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr; }, kLimitMs))
         Die(L"no notification area", L"Shell_TrayWnd");
-    StartOnce(a);  // warm-up: Wine's first loads of the DLLs both programs use
-    StartOnce(b);
-    std::vector<double> times[2];
-    for (int i = 0; i < rounds; ++i) {
-        times[0].push_back(StartOnce(a));
-        times[1].push_back(StartOnce(b));
-    }
-    const std::wstring* exes[2] = {&a, &b};
-    for (int k = 0; k < 2; ++k) {
+    for (const std::wstring& exe : exes) StartOnce(exe);  // warm-up: Wine's first loads of the DLLs
+    std::vector<std::vector<double>> times(exes.size());
+    for (int i = 0; i < rounds; ++i)
+        for (size_t k = 0; k < exes.size(); ++k) times[k].push_back(StartOnce(exes[k]));
+    for (size_t k = 0; k < exes.size(); ++k) {
         std::vector<double>& t = times[k];
         std::sort(t.begin(), t.end());
         const size_t n = t.size();
         const double median = n % 2 ? t[n / 2] : (t[n / 2 - 1] + t[n / 2]) / 2;
-        std::wprintf(L"startup %ls %.1f %.1f %.1f\n", exes[k]->c_str(), median, t.front(), t.back());
+        std::wprintf(L"startup %ls %.1f %.1f %.1f\n", exes[k].c_str(), median, t.front(), t.back());
     }
     return 0;
 }
@@ -149,8 +145,8 @@ int Windows(const std::wstring& verb, int count, wchar_t** classes) {
 
 int wmain(int argc, wchar_t** argv) {
     const std::wstring verb = argc > 1 ? argv[1] : L"";
-    if (verb == L"startup" && argc == 5) return Startup(_wtoi(argv[2]), argv[3], argv[4]);
+    if (verb == L"startup" && argc > 3) return Startup(_wtoi(argv[2]), std::vector<std::wstring>(argv + 3, argv + argc));
     if ((verb == L"show" || verb == L"hide" || verb == L"close") && argc > 2) return Windows(verb, argc - 2, argv + 2);
-    std::fwprintf(stderr, L"usage: bench_driver startup ROUNDS EXE_A EXE_B | show|hide|close CLASS...\n");
+    std::fwprintf(stderr, L"usage: bench_driver startup ROUNDS EXE... | show|hide|close CLASS...\n");
     return 2;
 }
