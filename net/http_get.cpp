@@ -35,13 +35,18 @@ std::int32_t HttpGetBytes(Platform& platform, const Text& url, Bytes& body, cons
     if (!file.h) return 0;
 
     // Not filled in advance: of a buffer sized for megabytes, only what arrives is touched.
-    std::uint32_t size = kBufferStep, total = 0;
-    std::unique_ptr<char[]> buffer(new char[size]);
+    // The buffer grows by its fixed step; the memory behind it at least doubles, so that
+    // a long body is moved a few times rather than once every three reads.
+    std::uint32_t size = kBufferStep, room = kBufferStep, total = 0;
+    std::unique_ptr<char[]> buffer(new char[room]);
     for (;;) {
         if (const std::uint32_t grown = BufferBeforeRead(size, total); grown != size) {
-            std::unique_ptr<char[]> bigger(new char[grown]);
-            std::memcpy(bigger.get(), buffer.get(), total);
-            buffer = std::move(bigger);
+            if (grown > room) {
+                room = std::max(grown, std::min(2 * room, kMaxBody + kBufferStep));
+                std::unique_ptr<char[]> bigger(new char[room]);
+                std::memcpy(bigger.get(), buffer.get(), total);
+                buffer = std::move(bigger);
+            }
             size = grown;
         }
         const std::uint32_t ask = std::min(kReadSize, kMaxBody - total);
