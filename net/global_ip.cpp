@@ -33,10 +33,39 @@ Text CutGlobalIP(const Text& page) {
     return Mid(comment, c + 1, d - c - 1);
 }
 
+bool IsIpAddress(std::u16string_view text) {
+    auto digit = [](char16_t c) { return c >= u'0' && c <= u'9'; };
+    auto hex = [&](char16_t c) { return digit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F'); };
+    if (text.find(u':') != std::u16string_view::npos) {
+        if (text.size() > 45) return false;
+        int colons = 0;
+        for (char16_t c : text) {
+            if (c == u':') ++colons;
+            else if (!hex(c) && c != u'.') return false;
+        }
+        return colons >= 2;  // "::" is the shortest
+    }
+    int parts = 0;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        size_t end = i;
+        while (end < text.size() && digit(text[end])) ++end;
+        if (end == i || end - i > 3) return false;
+        int value = 0;
+        for (size_t k = i; k < end; ++k) value = value * 10 + (text[k] - u'0');
+        if (value > 255) return false;
+        ++parts;
+        if (end == text.size()) return parts == 4;
+        if (text[end] != u'.') return false;
+        i = end;
+    }
+    return false;
+}
+
 Text GetGlobalIP(Platform& platform, const Text& ipUrl) {
     Bytes body;
     if (HttpGetBytes(platform, ipUrl, body, u"") == 0) return {};
-    return CutGlobalIP(FromAnsi(body));
+    Text ip = CutGlobalIP(FromAnsi(body));
+    return IsIpAddress(ip) ? ip : Text();
 }
 
 void ShowGlobalIP(Platform& platform, Handle owner, const Text& ipUrl) {

@@ -12,7 +12,13 @@ namespace poko {
 // a marker is missing or the closing one comes first.
 Text CutGlobalIP(const Text& page);
 
-// Fetches the IP-echo page; empty when it cannot be fetched or holds no address.
+// What the page may put on the user's clipboard: an IPv4 dotted quad, or an IPv6 text
+// (hex digits, ":" and ".", at most 45 characters). Anything else (a second line, rich
+// text, a command) would be pasted by the user unseen.
+bool IsIpAddress(std::u16string_view text);
+
+// Fetches the IP-echo page; empty when it cannot be fetched or holds no address (what
+// its parentheses hold is not an address).
 Text GetGlobalIP(Platform& platform, const Text& ipUrl);
 
 // The tray menu's "copy the global IP": the box first, then the clipboard (plain text

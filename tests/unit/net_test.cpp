@@ -108,13 +108,39 @@ TEST(GlobalIp, TheAddressBetweenTheFirstMarkers) {
     for (const auto& c : cases) EXPECT_EQ(Utf8(CutGlobalIP(c.page)), Utf8(c.ip)) << Utf8(c.page);
 }
 
+TEST(GlobalIp, OnlyAnAddressCounts) {
+    const struct {
+        std::u16string_view text;
+        bool address;
+    } cases[] = {
+        {u"203.0.113.5", true},   {u"0.0.0.0", true},        {u"255.255.255.255", true}, {u"256.1.1.1", false},
+        {u"1.2.3", false},        {u"1.2.3.4.5", false},     {u"1..3.4", false},         {u"1.2.3.4 ", false},
+        {u"1234.1.1.1", false},   {u"", false},              {u"::", true},              {u"2001:DB8::1", true},
+        {u"::ffff:1.2.3.4", true}, {u"1:2", false},          {u"2001:db8::g", false},    {u"abc", false},
+        {u"0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:00", false},  // 46 characters
+        {u"0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0", true},    // 45
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsIpAddress(c.text), c.address) << Utf8(Text(c.text));
+}
+
 TEST(GlobalIp, BoxFirstThenBothClipboardFormatsThenTheBeep) {
-    for (const bool online : {true, false}) {
-        SCOPED_TRACE(online);
+    // What the parentheses hold reaches the box and the clipboard only as an address.
+    const struct {
+        const char16_t* page;  // nullptr: offline
+        std::string ip;
+    } rows[] = {
+        {u"<!-- IP (203.0.113.5) -->", "203.0.113.5"},
+        {nullptr, ""},
+        {u"<!-- IP (2001:db8::8a2e:370:7334) -->", "2001:db8::8a2e:370:7334"},
+        {u"<!-- IP (203.0.113.5\r\ndel /q C:\\*) -->", ""},
+        {u"<!-- IP ({\\rtf1 \\b 203.0.113.5}) -->", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.page ? Utf8(row.page) : "offline");
         FakePlatform fake;
-        if (online) fake.Serve(kUrl, u"<!-- IP (203.0.113.5) -->");
+        if (row.page) fake.Serve(kUrl, row.page);
         ShowGlobalIP(fake, 0x100, kUrl);
-        const std::string ip = online ? "203.0.113.5" : "";
+        const std::string& ip = row.ip;
         EXPECT_TRUE(SameCalls(
             {"MessageBox([" + ip + "] です。\r\nクリップボードにコピーしました。|ポコ丸 グローバルIP取得情報|64)",
              "OpenClipboard(256)", "EmptyClipboard", "SetClipboardData(1|" + ip + ")",
