@@ -1,5 +1,6 @@
 // Restart or shut down the system. On the NT family the process must first enable the
-// shutdown privilege in its own token; every refusal is silent.
+// shutdown privilege in its own token. A request the system refuses is told to the
+// user once, and not retried: the alarm completes all the same.
 #include "app/frm_timer.h"
 
 namespace poko {
@@ -9,30 +10,42 @@ constexpr std::uint32_t VER_PLATFORM_WIN32_NT_ = 2;
 constexpr std::uint32_t TOKEN_ADJUST_PRIVILEGES_QUERY_ = 0x28;
 constexpr std::uint32_t SE_PRIVILEGE_ENABLED_ = 2;
 constexpr std::uint32_t kPrivilegesSize = 16;  // one TOKEN_PRIVILEGES entry
+constexpr std::uint32_t ERROR_NOT_ALL_ASSIGNED_ = 1300;
+constexpr std::uint32_t EWX_REBOOT_ = 2, MB_ICONSTOP_ = 16;
 }  // namespace
 
 void FrmTimer::ShutdownWindows(std::uint32_t flags) {
+    if (RequestShutdown(flags)) return;
+    platform_.MessageBox(flags & EWX_REBOOT_ ? u"コンピュータを再起動できませんでした。"
+                                             : u"コンピュータをシャットダウンできませんでした。",
+                         u"ポコ丸", MB_ICONSTOP_);
+}
+
+// True when the system took the request.
+bool FrmTimer::RequestShutdown(std::uint32_t flags) {
     OsVersion version;
     // Without an answer the platform is taken as NT: the privilege step then does no harm.
     if (!platform_.GetVersionExA(version)) version.platformId = VER_PLATFORM_WIN32_NT_;
     if (version.platformId == VER_PLATFORM_WIN32_NT_) {
         const Handle process = platform_.GetCurrentProcess();
         Handle token = 0;
-        if (!platform_.OpenProcessToken(process, TOKEN_ADJUST_PRIVILEGES_QUERY_, token)) return;
+        if (!platform_.OpenProcessToken(process, TOKEN_ADJUST_PRIVILEGES_QUERY_, token)) return false;
         struct TokenCloser {
             Platform& p;
             Handle h;
             ~TokenCloser() { p.CloseHandle(h); }
         } closer{platform_, token};
         TokenPrivileges state;
-        if (!platform_.LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", state.luid)) return;
+        if (!platform_.LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", state.luid)) return false;
         state.count = 1;
         state.attributes = SE_PRIVILEGE_ENABLED_;
         TokenPrivileges previous;
         std::uint32_t returned = 0;
-        if (!platform_.AdjustTokenPrivileges(token, false, state, kPrivilegesSize, previous, returned)) return;
+        if (!platform_.AdjustTokenPrivileges(token, false, state, kPrivilegesSize, previous, returned)) return false;
+        // The call succeeds also when the token does not hold the privilege at all.
+        if (platform_.GetLastError() == ERROR_NOT_ALL_ASSIGNED_) return false;
     }
-    platform_.ExitWindowsEx(flags, 0);
+    return platform_.ExitWindowsEx(flags, 0);
 }
 
 }  // namespace poko

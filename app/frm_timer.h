@@ -99,6 +99,7 @@ public:
     void ToggleAlarm();
     void Timer_Timer();
     void ShutdownWindows(std::uint32_t flags);
+    bool RequestShutdown(std::uint32_t flags);
     std::function<void()> PickBoard;  // the mascot's board picker
 
     // Target selection (alarm/target_selection.cpp).

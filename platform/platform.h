@@ -117,6 +117,8 @@ public:
                                        std::uint32_t& returnLength) = 0;
     virtual bool CloseHandle(Handle h) = 0;
     virtual bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) = 0;
+    // The calling thread's last-error code, as the call before it left it.
+    virtual std::uint32_t GetLastError() = 0;
 
     // comdlg32
     virtual bool GetOpenFileNameA(OpenFileRecord& record) = 0;

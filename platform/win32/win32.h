@@ -136,6 +136,7 @@ public:
                                std::uint32_t& returnLength) override;
     bool CloseHandle(Handle h) override;
     bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override;
+    std::uint32_t GetLastError() override;
     bool GetOpenFileNameA(OpenFileRecord& record) override;
     Handle ModuleHandle() override;
 

@@ -216,6 +216,7 @@ bool Win32Platform::AdjustTokenPrivileges(Handle token, bool disableAll, const T
 
 bool Win32Platform::CloseHandle(Handle h) { return ::CloseHandle(reinterpret_cast<HANDLE>(h)); }
 bool Win32Platform::ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) { return ::ExitWindowsEx(flags, reserved); }
+std::uint32_t Win32Platform::GetLastError() { return ::GetLastError(); }
 
 bool Win32Platform::GetOpenFileNameA(OpenFileRecord& r) {
     OPENFILENAMEA ofn{};

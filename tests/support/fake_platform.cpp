@@ -312,7 +312,12 @@ bool FakePlatform::CloseHandle(Handle h) {
 
 bool FakePlatform::ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) {
     Record("ExitWindowsEx(" + std::to_string(flags) + "," + std::to_string(reserved) + ")");
-    return true;
+    return exitWindowsResult;
+}
+
+std::uint32_t FakePlatform::GetLastError() {
+    Record("GetLastError");
+    return lastError;
 }
 
 // Like the real dialog, a path that does not fit nMaxFile (with its NUL) fails.

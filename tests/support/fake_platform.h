@@ -78,6 +78,8 @@ public:
     std::function<poko::MenuItem*(poko::MenuItem&)> popupChooser;  // nullptr: no choice
     std::function<void()> onDoEvents;
     std::optional<poko::Bytes> openFileAnswer;  // ANSI path the user picks; nothing: cancel
+    std::uint32_t lastError = 0;                   // GetLastError's answer
+    bool exitWindowsResult = true;
 
     // Captured arguments.
     std::vector<poko::TrayIconRecord> trayRecords;  // one per Shell_NotifyIconA call
@@ -128,6 +130,7 @@ public:
                                std::uint32_t& returnLength) override;
     bool CloseHandle(poko::Handle h) override;
     bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override;
+    std::uint32_t GetLastError() override;
     bool GetOpenFileNameA(poko::OpenFileRecord& record) override;
     poko::Handle ModuleHandle() override;
 

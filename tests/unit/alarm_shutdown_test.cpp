@@ -1,5 +1,5 @@
-// ShutdownWindows: the shutdown privilege on the NT family, then ExitWindowsEx; every
-// refusal stops quietly before the request.
+// ShutdownWindows: the shutdown privilege on the NT family, then ExitWindowsEx; a
+// refusal at any step stops there and is told in one box.
 #include <gtest/gtest.h>
 
 #include "tests/support/form_harness.h"
@@ -12,9 +12,11 @@ const std::string kOpen = "OpenProcessToken(-1,40)";
 const std::string kLookup = "LookupPrivilegeValueA(null|SeShutdownPrivilege)";
 const std::string kAdjust = "AdjustTokenPrivileges(122,0,1,19,2,16)";  // token 0x7A, luid 0x13
 const std::string kClose = "CloseHandle(122)";
+const std::string kNoShutdown = "MessageBox(コンピュータをシャットダウンできませんでした。|ポコ丸|16)";
+const std::string kNoRestart = "MessageBox(コンピュータを再起動できませんでした。|ポコ丸|16)";
 
 TEST(ShutdownWindows, CallsByPlatformAndRefusal) {
-    enum Fail { None, Token, Lookup, Adjust };
+    enum Fail { None, Token, Lookup, Adjust, NotAssigned, Exit };
     struct Case {
         const char* what;
         std::uint32_t platformId;
@@ -24,13 +26,21 @@ TEST(ShutdownWindows, CallsByPlatformAndRefusal) {
     };
     const Case cases[] = {
         {"NT restart", 2, None, 2,
-         {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kLookup, kAdjust, kClose, "ExitWindowsEx(2,0)"}},
+         {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kLookup, kAdjust, "GetLastError", kClose,
+          "ExitWindowsEx(2,0)"}},
         {"NT shutdown", 2, None, 5,
-         {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kLookup, kAdjust, kClose, "ExitWindowsEx(5,0)"}},
-        {"token refused", 2, Token, 5, {"GetVersionExA(148)", "GetCurrentProcess", kOpen}},
-        {"lookup refused", 2, Lookup, 5, {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kLookup, kClose}},
+         {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kLookup, kAdjust, "GetLastError", kClose,
+          "ExitWindowsEx(5,0)"}},
+        {"token refused", 2, Token, 5, {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kNoShutdown}},
+        {"lookup refused", 2, Lookup, 5,
+         {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kLookup, kClose, kNoShutdown}},
         {"adjust refused", 2, Adjust, 2,
-         {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kLookup, kAdjust, kClose}},
+         {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kLookup, kAdjust, kClose, kNoRestart}},
+        {"privilege not assigned", 2, NotAssigned, 5,
+         {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kLookup, kAdjust, "GetLastError", kClose, kNoShutdown}},
+        {"request refused", 2, Exit, 2,
+         {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kLookup, kAdjust, "GetLastError", kClose,
+          "ExitWindowsEx(2,0)", kNoRestart}},
         {"95 family", 1, None, 5, {"GetVersionExA(148)", "ExitWindowsEx(5,0)"}},
         {"95 family, token would fail", 1, Token, 2, {"GetVersionExA(148)", "ExitWindowsEx(2,0)"}},
     };
@@ -41,6 +51,8 @@ TEST(ShutdownWindows, CallsByPlatformAndRefusal) {
         h.fake.openTokenResult = c.fail != Token;
         h.fake.lookupResult = c.fail != Lookup;
         h.fake.adjustResult = c.fail != Adjust;
+        h.fake.lastError = c.fail == NotAssigned ? 1300 : 0;
+        h.fake.exitWindowsResult = c.fail != Exit;
         h.frm.ShutdownWindows(c.flags);
         EXPECT_TRUE(SameCalls(c.calls, h.fake.calls));
     }
