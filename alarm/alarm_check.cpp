@@ -9,6 +9,8 @@ namespace poko {
 
 namespace {
 constexpr std::uint32_t kInfoOk = 64;
+// Only the alarm's own box comes to the front: it must be seen at its minute.
+constexpr std::uint32_t kAlarmBox = kInfoOk | 0x10000;  // MB_SETFOREGROUND
 constexpr std::int32_t SW_SHOW_ = 5;
 constexpr std::uint32_t EWX_REBOOT_ = 2, EWX_SHUTDOWN_FORCE_ = 5;
 }  // namespace
@@ -20,9 +22,9 @@ void FrmTimer::Timer_Timer() {
     const Text target = TextFileName.GetText();
     const char16_t first = target.empty() ? 0 : target[0];
     if (target.empty()) {
-        platform_.MessageBox(u"時間です！", u"ポコ丸", kInfoOk);
+        platform_.MessageBox(u"時間です！", u"ポコ丸", kAlarmBox);
     } else if (first == u'!' || first == u'！') {
-        platform_.MessageBox(target.substr(1), u"ポコ丸", kInfoOk);
+        platform_.MessageBox(target.substr(1), u"ポコ丸", kAlarmBox);
     } else if (first == u'?' || first == u'？') {
         if (PickBoard) PickBoard();
     } else if (AsciiUpper(Left(target, 6)) == u"REBOOT") {

@@ -154,11 +154,11 @@ void Win32Platform::DoEvents() {
     }
 }
 
-// An alarm must be seen: the box comes to the front, and while the window hides in the
-// tray it stands on its own rather than under a hidden owner.
+// The style as the caller gives it (the alarm's box asks to come to the front). While
+// the window hides in the tray a box stands on its own rather than under a hidden owner.
 int Win32Platform::MessageBox(const Text& text, const Text& title, std::uint32_t style) {
     HWND owner = IsWindowVisible(view_.Hwnd()) ? view_.Hwnd() : nullptr;
-    return ::MessageBoxW(owner, W(text).c_str(), W(title).c_str(), style | MB_SETFOREGROUND);
+    return ::MessageBoxW(owner, W(text).c_str(), W(title).c_str(), style);
 }
 
 bool Win32Platform::Shell_NotifyIconA(std::uint32_t message, const TrayIconRecord& record) {

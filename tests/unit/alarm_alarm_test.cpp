@@ -105,11 +105,11 @@ TEST(AlarmCheck, TargetKinds) {
         std::string action;
     };
     const Case cases[] = {
-        {u"", "MessageBox(時間です\uFF01|ポコ丸|64)"},
-        {u"!abc", "MessageBox(abc|ポコ丸|64)"},
-        {u"\uFF01会議", "MessageBox(会議|ポコ丸|64)"},
-        {u"!", "MessageBox(|ポコ丸|64)"},
-        {u"!!", "MessageBox(!|ポコ丸|64)"},
+        {u"", "MessageBox(時間です\uFF01|ポコ丸|65600)"},
+        {u"!abc", "MessageBox(abc|ポコ丸|65600)"},
+        {u"\uFF01会議", "MessageBox(会議|ポコ丸|65600)"},
+        {u"!", "MessageBox(|ポコ丸|65600)"},
+        {u"!!", "MessageBox(!|ポコ丸|65600)"},
         {u"?x", "PickBoard"},
         {u"\uFF1F", "PickBoard"},
         {u"?REBOOT", "PickBoard"},
@@ -146,7 +146,7 @@ TEST(AlarmCheck, CompletionSequence) {
     a.fake.calls.clear();
     a.fake.trayRecords.clear();
     a.frm.Timer.Tick();
-    EXPECT_TRUE(SameCalls({"MessageBox(起きて|ポコ丸|64)", "Shell_NotifyIconA(1)", "Shell_NotifyIconA(1)"},
+    EXPECT_TRUE(SameCalls({"MessageBox(起きて|ポコ丸|65600)", "Shell_NotifyIconA(1)", "Shell_NotifyIconA(1)"},
                           a.fake.CallsWithout({"Now"})));
     ASSERT_EQ(a.fake.trayRecords.size(), 2u);
     // The tip with the completion status goes out while the icon is still the armed one.
