@@ -31,15 +31,17 @@ Text FormatHhMm(int hour, int minute) {
     return out;
 }
 
-Text FormatClock(const LocalTime& t) {
+Text FormatClock(const LocalTime& t, const Text& dateSeparator, const Text& timeSeparator) {
     Text out;
     AppendPadded(out, t.year, 4);
-    out += u'/';
+    out += dateSeparator;
     AppendPadded(out, t.month, 2);
-    out += u'/';
+    out += dateSeparator;
     AppendPadded(out, t.day, 2);
     out += u' ';
-    out += FormatHhMm(t.hour, t.minute);
+    AppendPadded(out, t.hour, 2);
+    out += timeSeparator;
+    AppendPadded(out, t.minute, 2);
     return out;
 }
 

@@ -1,7 +1,6 @@
-// The fixed date and time patterns of the clock label, the tray tip and the alarm
-// check. They are written out here rather than taken from the locale: in the
-// Japanese locale the separators are "/" and ":", and the alarm check only needs
-// both sides formatted alike.
+// The date and time patterns of the clock label, the tray tip and the alarm check. The
+// clock label takes the user's separators ("/" and ":" in the Japanese locale); the tip
+// and the alarm check write ":", as the alarm check only needs both sides alike.
 #pragma once
 
 #include "base/text.h"
@@ -15,8 +14,9 @@ struct LocalTime {
 // "hh:mm", each at least two digits: (7, 5) gives "07:05".
 Text FormatHhMm(int hour, int minute);
 
-// "yyyy/mm/dd hh:mm", one blank between date and time: "2026/12/06 09:05".
-Text FormatClock(const LocalTime& t);
+// "yyyy/mm/dd hh:mm" with the given separators, one blank between date and time:
+// "2026/12/06 09:05".
+Text FormatClock(const LocalTime& t, const Text& dateSeparator = u"/", const Text& timeSeparator = u":");
 
 // The set time as the alarm check compares it: the leading-number values of the two
 // box texts in DecimalText form, joined by ":", read as a time of day and written

@@ -15,7 +15,7 @@ void FrmTimer::Timer_Time_Timer() {
     const LocalTime date = platform_.Now();
     LocalTime time = platform_.Now();
     time.year = date.year, time.month = date.month, time.day = date.day;
-    L_Time.SetCaption(FormatClock(time));
+    L_Time.SetCaption(FormatClock(time, platform_.DateSeparator(), platform_.TimeSeparator()));
 
     if (frm_Timer.Visible() || !M_WinCmm->Checked() || Timer.Enabled()) return;
     // On average once a minute: the minute matches a random one in 0..59.

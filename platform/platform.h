@@ -73,6 +73,9 @@ public:
     virtual Text AppFolder() = 0;
     virtual Text CommandLine() = 0;
     virtual LocalTime Now() = 0;
+    // The user's date and time separators ("/" and ":" on Japanese systems).
+    virtual Text DateSeparator() = 0;
+    virtual Text TimeSeparator() = 0;
     virtual FileKind FileAttributes(const Text& path) = 0;
     // Decodes a picture file into the main window's background; false when it cannot.
     virtual bool LoadBackgroundPicture(const Text& path) = 0;

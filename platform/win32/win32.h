@@ -106,6 +106,8 @@ public:
     Text AppFolder() override;
     Text CommandLine() override;
     LocalTime Now() override;
+    Text DateSeparator() override;
+    Text TimeSeparator() override;
     FileKind FileAttributes(const Text& path) override;
     bool LoadBackgroundPicture(const Text& path) override;
     float TwipsPerPixelX() override;
@@ -175,6 +177,10 @@ private:
     bool CallInTime();
     void EndDownload();
     std::uint64_t offsetMinute_ = ~0ULL, offset_ = 0;  // Now(): the zone's offset, and the minute it is for
+    // The user's separators, looked up again a minute later.
+    std::uint64_t separatorsMinute_ = ~0ULL;
+    Text dateSeparator_, timeSeparator_;
+    void ReadSeparators();
     RandomGenerator random_;
     std::vector<double> scriptedDraws_;  // test hook: draws handed out first
     bool drawsRead_ = false;

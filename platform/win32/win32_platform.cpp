@@ -86,6 +86,31 @@ LocalTime Win32Platform::Now() {
     return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
 }
 
+// The clock label asks for both every second; the locale is asked again after a minute,
+// about when the label shows a change anyway.
+void Win32Platform::ReadSeparators() {
+    const std::uint64_t minute = GetTickCount64() / 60000;
+    if (minute == separatorsMinute_) return;
+    separatorsMinute_ = minute;
+    const auto read = [](LCTYPE type, const char16_t* fallback) {
+        wchar_t buffer[8];  // the system allows up to four characters
+        const int n = GetLocaleInfoW(LOCALE_USER_DEFAULT, type, buffer, 8);
+        return n > 1 ? Text(buffer, buffer + n - 1) : Text(fallback);
+    };
+    dateSeparator_ = read(LOCALE_SDATE, u"/");
+    timeSeparator_ = read(LOCALE_STIME, u":");
+}
+
+Text Win32Platform::DateSeparator() {
+    ReadSeparators();
+    return dateSeparator_;
+}
+
+Text Win32Platform::TimeSeparator() {
+    ReadSeparators();
+    return timeSeparator_;
+}
+
 FileKind Win32Platform::FileAttributes(const Text& path) {
     const DWORD a = GetFileAttributesW(W(path).c_str());
     if (a == INVALID_FILE_ATTRIBUTES) return FileKind::Absent;

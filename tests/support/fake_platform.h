@@ -80,6 +80,7 @@ public:
     std::optional<poko::Bytes> openFileAnswer;  // ANSI path the user picks; nothing: cancel
     std::uint32_t lastError = 0;                   // GetLastError's answer
     bool exitWindowsResult = true;
+    poko::Text dateSeparator = u"/", timeSeparator = u":";  // answered, not listed
 
     // Captured arguments.
     std::vector<poko::TrayIconRecord> trayRecords;  // one per Shell_NotifyIconA call
@@ -99,6 +100,8 @@ public:
     poko::Text AppFolder() override;
     poko::Text CommandLine() override;
     poko::LocalTime Now() override;
+    poko::Text DateSeparator() override { return dateSeparator; }
+    poko::Text TimeSeparator() override { return timeSeparator; }
     poko::FileKind FileAttributes(const poko::Text& path) override;
     bool LoadBackgroundPicture(const poko::Text& path) override;
     float TwipsPerPixelX() override;

@@ -196,4 +196,12 @@ TEST(Chatter, StartsOnlyHiddenSwitchedOnAndDisarmed) {
     }
 }
 
+TEST(Chatter, TheClockTakesTheUsersSeparators) {
+    FormHarness h;
+    h.fake.dateSeparator = u"-", h.fake.timeSeparator = u".";
+    h.fake.now = {2026, 12, 6, 9, 5, 0};
+    h.frm.Timer_Time.Tick();
+    EXPECT_EQ(Utf8(h.frm.L_Time.Caption()), "2026-12-06 09.05");
+}
+
 }  // namespace
