@@ -31,8 +31,11 @@ void FrmTimer::Timer_Timer() {
         ShutdownWindows(EWX_REBOOT_);
     } else if (AsciiUpper(Left(target, 4)) == u"EXIT") {
         ShutdownWindows(EWX_SHUTDOWN_FORCE_);
-    } else {
+    } else if (FitsAnsi(target)) {
         platform_.ShellExecuteA(hWnd, "Open", ToAnsi(target), "", "", SW_SHOW_);
+    } else {
+        // "été.mp3" through the code page would name "?t?.mp3": the wide call opens it.
+        platform_.ShellExecuteW(hWnd, u"Open", target, u"", u"", SW_SHOW_);
     }
 
     // Whatever the action did, the alarm is done and disarmed.

@@ -29,6 +29,7 @@ Text OpenFileDialog(Platform& platform, Handle owner, const Text& initialDir, Te
     r.title = ToAnsi(u"ファイルを開く");
     r.flags = flags;
     if (!platform.GetOpenFileNameA(r)) return {};
+    if (!r.fileWide.empty()) return r.fileWide;
     return FromAnsi(std::string_view(r.file.c_str()));
 }
 

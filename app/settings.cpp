@@ -12,6 +12,7 @@ namespace poko {
 namespace {
 
 constexpr std::uint32_t kBufferSize = 255;
+constexpr std::uint32_t kLongestValue = 64u << 20;  // a bound for a damaged file
 
 // The profile calls trim blanks around a value and drop one pair of enclosing quotes
 // when they read it back.
@@ -73,6 +74,17 @@ Text ReadIni(Platform& platform, const Text& path, const Text& section, const Te
                                                         kBufferSize, ToAnsi(path));
     n = std::min(n, kBufferSize - 1);
     return FromAnsi(std::string_view(buffer, n));
+}
+
+Text ReadIniWhole(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& def) {
+    const Bytes s = ToAnsi(section), k = ToAnsi(key), d = ToAnsi(def), p = ToAnsi(path);
+    // First exactly as ReadIni; a value that filled the buffer may have been cut, and is
+    // read again with twice the room.
+    for (std::uint32_t size = kBufferSize;; size *= 2) {
+        std::string buffer(size, ' ');
+        const std::uint32_t n = std::min(platform.GetPrivateProfileStringA(s, k, d, buffer.data(), size, p), size - 1);
+        if (n + 1 < size || size >= kLongestValue) return FromAnsi(std::string_view(buffer.data(), n));
+    }
 }
 
 void WriteIni(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& value) {

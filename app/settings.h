@@ -11,6 +11,9 @@ namespace poko {
 // The value as GetPrivateProfileStringA copies it into a 255-byte buffer, cut at the
 // reported byte length before conversion so that double-byte values come back whole.
 Text ReadIni(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& def);
+// The same read, and when the value may have been cut (it filled the buffer) it is read
+// again with room enough: a long target path read shortened would be written back so.
+Text ReadIniWhole(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& def);
 void WriteIni(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& value);
 
 // Where the two network features go: section "NET", keys "IPURL" and "MENUURL", read

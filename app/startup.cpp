@@ -51,7 +51,7 @@ bool FrmTimer::StartupSequence() {
     IniPath = folder + u"\\Timer.ini";
     done(5);
 
-    TextFileName.SetText(ReadIni(platform_, IniPath, u"CONFIG", u"FILENAME", u""));
+    TextFileName.SetText(ReadIniWhole(platform_, IniPath, u"CONFIG", u"FILENAME", u""));
     done(6);
     TextH.SetText(ReadIni(platform_, IniPath, u"CONFIG", u"H", u"00"));
     done(7);
@@ -144,7 +144,9 @@ void FrmTimer::Form_Unload() {
     if (!IniWritable(platform_, IniPath)) return;
 
     auto keep = [this](int step, bool changed) { return startup_done_ >= step || changed; };
-    if (keep(6, TextFileName.GetText() != loaded_.fileName))
+    // A target the code page cannot hold would come back changed ("été.mp3" as "?t?.mp3",
+    // which reads as a mascot target): the file keeps the one it had.
+    if (keep(6, TextFileName.GetText() != loaded_.fileName) && FitsAnsi(TextFileName.GetText()))
         WriteIni(platform_, IniPath, u"CONFIG", u"FILENAME", TextFileName.GetText());
     if (keep(7, TextH.GetText() != loaded_.hour)) WriteIni(platform_, IniPath, u"CONFIG", u"H", TextH.GetText());
     if (keep(8, TextM.GetText() != loaded_.minute)) WriteIni(platform_, IniPath, u"CONFIG", u"M", TextM.GetText());

@@ -18,4 +18,7 @@ std::string ToAnsi(const Text& text);
 // its own substitute instead). Never fails, never stops early except at the end.
 Text FromAnsi(std::string_view ansi);
 
+// Whether the code page holds every character of the text: it comes back unchanged.
+inline bool FitsAnsi(const Text& text) { return FromAnsi(ToAnsi(text)) == text; }
+
 }  // namespace poko

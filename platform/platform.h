@@ -52,6 +52,9 @@ struct OpenFileRecord {
     Bytes initialDir;
     Bytes title;
     std::uint32_t flags = 0;
+    // The chosen path whole, where the dialog answers in UTF-16 (empty otherwise): `file`
+    // holds it in the code page, with '?' for what that lacks.
+    Text fileWide;
 };
 
 // One privilege entry, as AdjustTokenPrivileges takes it.
@@ -110,6 +113,9 @@ public:
     virtual bool Shell_NotifyIconA(std::uint32_t message, const TrayIconRecord& record) = 0;
     virtual Handle ShellExecuteA(Handle owner, const Bytes& verb, const Bytes& file, const Bytes& parameters,
                                  const Bytes& directory, std::int32_t show) = 0;
+    // The same with UTF-16 texts, for a target the ANSI code page cannot hold.
+    virtual Handle ShellExecuteW(Handle owner, const Text& verb, const Text& file, const Text& parameters,
+                                 const Text& directory, std::int32_t show) = 0;
 
     // Shutdown: the calls in the order they are made.
     virtual Handle GetCurrentProcess() = 0;

@@ -37,6 +37,7 @@ static_assert(offsetof(NOTIFYICONDATAA, hWnd) == 4 && offsetof(NOTIFYICONDATAA, 
 // which is no constant expression), ending where the Windows 2000 members begin.
 static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(OPENFILENAMEA::lpTemplateName) == 76);
 static_assert(offsetof(OPENFILENAMEA, pvReserved) == 76);
+static_assert(offsetof(OPENFILENAMEW, pvReserved) == 76);  // the UTF-16 dialog's, the same
 
 // AdjustTokenPrivileges: one privilege entry, the buffer length the shutdown passes.
 static_assert(sizeof(TOKEN_PRIVILEGES) == 16 && sizeof(LUID) == 8);

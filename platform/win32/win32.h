@@ -130,6 +130,8 @@ public:
     bool Shell_NotifyIconA(std::uint32_t message, const TrayIconRecord& record) override;
     Handle ShellExecuteA(Handle owner, const Bytes& verb, const Bytes& file, const Bytes& parameters,
                          const Bytes& directory, std::int32_t show) override;
+    Handle ShellExecuteW(Handle owner, const Text& verb, const Text& file, const Text& parameters,
+                         const Text& directory, std::int32_t show) override;
     Handle GetCurrentProcess() override;
     bool OpenProcessToken(Handle process, std::uint32_t access, Handle& token) override;
     bool LookupPrivilegeValueA(const Bytes* system, const Bytes& name, std::uint64_t& luid) override;

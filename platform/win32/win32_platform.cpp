@@ -3,8 +3,10 @@
 #include <ole2.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
 
+#include "base/ansi.h"
 #include "platform/win32/win32.h"
 
 namespace poko {
@@ -206,6 +208,13 @@ Handle Win32Platform::ShellExecuteA(Handle owner, const Bytes& verb, const Bytes
                                                     parameters.c_str(), directory.c_str(), show));
 }
 
+Handle Win32Platform::ShellExecuteW(Handle owner, const Text& verb, const Text& file, const Text& parameters,
+                                    const Text& directory, std::int32_t show) {
+    NeedOle();
+    return reinterpret_cast<Handle>(::ShellExecuteW(reinterpret_cast<HWND>(owner), W(verb).c_str(), W(file).c_str(),
+                                                    W(parameters).c_str(), W(directory).c_str(), show));
+}
+
 Handle Win32Platform::GetCurrentProcess() { return reinterpret_cast<Handle>(::GetCurrentProcess()); }
 
 bool Win32Platform::OpenProcessToken(Handle process, std::uint32_t access, Handle& token) {
@@ -243,22 +252,45 @@ bool Win32Platform::CloseHandle(Handle h) { return ::CloseHandle(reinterpret_cas
 bool Win32Platform::ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) { return ::ExitWindowsEx(flags, reserved); }
 std::uint32_t Win32Platform::GetLastError() { return ::GetLastError(); }
 
+// The record as the caller filled it, asked of the dialog in UTF-16: a chosen name the
+// code page cannot hold comes back whole in fileWide, and in the code page in file. A
+// path with more bytes in the code page than nMaxFile allows fails, as the code-page
+// dialog would.
 bool Win32Platform::GetOpenFileNameA(OpenFileRecord& r) {
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;  // 76 bytes in the 32-bit program
+    const std::wstring filter = W(FromAnsi(r.filter)), initialDir = W(FromAnsi(r.initialDir)),
+                       title = W(FromAnsi(r.title));
+    std::wstring file = W(FromAnsi(std::string_view(r.file.c_str()))), fileTitle;
+    file.resize(std::max<size_t>(r.file.size(), file.size() + 1), L'\0');
+    fileTitle.resize(r.fileTitle.size(), L'\0');
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400W;  // 76 bytes in the 32-bit program
     ofn.hwndOwner = reinterpret_cast<HWND>(r.hwndOwner);
     ofn.hInstance = reinterpret_cast<HINSTANCE>(r.hInstance);
-    ofn.lpstrFilter = r.filter.c_str();
+    ofn.lpstrFilter = filter.c_str();
     ofn.nFilterIndex = r.nFilterIndex;
-    ofn.lpstrFile = r.file.data();
+    ofn.lpstrFile = file.data();
     ofn.nMaxFile = r.nMaxFile;
-    ofn.lpstrFileTitle = r.fileTitle.data();
+    ofn.lpstrFileTitle = fileTitle.empty() ? nullptr : fileTitle.data();
     ofn.nMaxFileTitle = r.nMaxFileTitle;
-    ofn.lpstrInitialDir = r.initialDir.empty() ? nullptr : r.initialDir.c_str();
-    ofn.lpstrTitle = r.title.c_str();
+    ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+    ofn.lpstrTitle = title.c_str();
     ofn.Flags = r.flags;
     NeedOle();  // for the dialog's shell folders
-    return ::GetOpenFileNameA(&ofn);
+    if (!::GetOpenFileNameW(&ofn)) return false;
+    const auto chosen = [](const std::wstring& buffer) {
+        const wchar_t* p = buffer.c_str();
+        return Text(p, p + wcslen(p));
+    };
+    r.fileWide = chosen(file);
+    const Bytes path = ToAnsi(r.fileWide), name = ToAnsi(chosen(fileTitle));
+    if (path.size() >= std::min<size_t>(r.nMaxFile, r.file.size())) {
+        r.fileWide.clear();
+        return false;
+    }
+    std::memcpy(r.file.data(), path.c_str(), path.size() + 1);
+    if (name.size() < std::min<size_t>(r.nMaxFileTitle, r.fileTitle.size()))
+        std::memcpy(r.fileTitle.data(), name.c_str(), name.size() + 1);
+    return true;
 }
 
 Handle Win32Platform::ModuleHandle() { return reinterpret_cast<Handle>(GetModuleHandleW(nullptr)); }

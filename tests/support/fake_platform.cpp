@@ -274,6 +274,13 @@ Handle FakePlatform::ShellExecuteA(Handle owner, const Bytes& verb, const Bytes&
     return 42;
 }
 
+Handle FakePlatform::ShellExecuteW(Handle owner, const Text& verb, const Text& file, const Text& parameters,
+                                   const Text& directory, std::int32_t show) {
+    Record("ShellExecuteW(" + H(owner) + "|" + Utf8(verb) + "|" + Utf8(file) + "|" + Utf8(parameters) + "|" +
+           Utf8(directory) + "|" + std::to_string(show) + ")");
+    return 42;
+}
+
 Handle FakePlatform::GetCurrentProcess() {
     Record("GetCurrentProcess");
     return processHandle;
@@ -324,11 +331,13 @@ std::uint32_t FakePlatform::GetLastError() {
 bool FakePlatform::GetOpenFileNameA(poko::OpenFileRecord& record) {
     Record("GetOpenFileNameA");
     lastOpenFile = record;
+    if (openFileAnswerWide) openFileAnswer = poko::ToAnsi(*openFileAnswerWide);
     if (!openFileAnswer) return false;
     const size_t room = std::min<size_t>(record.nMaxFile, record.file.size());
     if (openFileAnswer->size() + 1 > room) return false;
     std::memcpy(record.file.data(), openFileAnswer->data(), openFileAnswer->size());
     record.file[openFileAnswer->size()] = '\0';
+    if (openFileAnswerWide) record.fileWide = *openFileAnswerWide;
     return true;
 }
 

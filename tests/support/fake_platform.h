@@ -78,6 +78,7 @@ public:
     std::function<poko::MenuItem*(poko::MenuItem&)> popupChooser;  // nullptr: no choice
     std::function<void()> onDoEvents;
     std::optional<poko::Bytes> openFileAnswer;  // ANSI path the user picks; nothing: cancel
+    std::optional<poko::Text> openFileAnswerWide;  // set: the dialog answers in UTF-16 instead
     std::uint32_t lastError = 0;                   // GetLastError's answer
     bool exitWindowsResult = true;
     poko::Text dateSeparator = u"/", timeSeparator = u":";  // answered, not listed
@@ -125,6 +126,8 @@ public:
     poko::Handle ShellExecuteA(poko::Handle owner, const poko::Bytes& verb, const poko::Bytes& file,
                                const poko::Bytes& parameters, const poko::Bytes& directory,
                                std::int32_t show) override;
+    poko::Handle ShellExecuteW(poko::Handle owner, const poko::Text& verb, const poko::Text& file,
+                               const poko::Text& parameters, const poko::Text& directory, std::int32_t show) override;
     poko::Handle GetCurrentProcess() override;
     bool OpenProcessToken(poko::Handle process, std::uint32_t access, poko::Handle& token) override;
     bool LookupPrivilegeValueA(const poko::Bytes* system, const poko::Bytes& name, std::uint64_t& luid) override;

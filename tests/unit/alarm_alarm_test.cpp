@@ -124,6 +124,7 @@ TEST(AlarmCheck, TargetKinds) {
         {u"notepad.exe foo", "ShellExecuteA(256|Open|notepad.exe foo|||5)"},
         {u"C:\\資料\\表.xls", "ShellExecuteA(256|Open|C:\\資料\\表.xls|||5)"},
         {u"http://example.com/", "ShellExecuteA(256|Open|http://example.com/|||5)"},
+        {u"C:\\été.mp3", "ShellExecuteW(256|Open|C:\\été.mp3|||5)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(Utf8(c.target));
@@ -133,7 +134,7 @@ TEST(AlarmCheck, TargetKinds) {
         a.frm.Timer.Tick();
         std::vector<std::string> actions;
         for (const std::string& call : a.fake.calls)
-            for (const char* kind : {"MessageBox", "PickBoard", "ExitWindowsEx", "ShellExecuteA"})
+            for (const char* kind : {"MessageBox", "PickBoard", "ExitWindowsEx", "ShellExecute"})
                 if (call.rfind(kind, 0) == 0) actions.push_back(call);
         EXPECT_TRUE(SameCalls({c.action}, actions));
         EXPECT_EQ(Describe(a.frm), kDone);

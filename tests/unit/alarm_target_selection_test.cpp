@@ -71,12 +71,14 @@ TEST(BrowseButton, ResultReplacesTheTarget) {
         {"Japanese path", ToAnsi(u"C:\\ソフト\\表計算.exe"), u"C:\\ソフト\\表計算.exe"},
         {"255 bytes fit", path255, FromUtf8(path255)},
         {"256 bytes do not", path255 + "q", u"!typed message"},
+        {"beyond the code page, whole", std::nullopt, u"C:\\Musique\\été.mp3"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         FormHarness h;
         h.frm.TextFileName.UserEdited(u"!typed message");
         h.fake.openFileAnswer = c.answer;
+        if (!c.answer && c.expected != u"!typed message") h.fake.openFileAnswerWide = c.expected;
         h.frm.cmdFileOpen.Click();
         EXPECT_EQ(Utf8(h.frm.TextFileName.GetText()), Utf8(c.expected));
     }

@@ -80,6 +80,7 @@ TEST(ReadIni, LongValuesAreCutAt254Bytes) {
         const Text got = ReadIni(fake, kPath, u"CONFIG", u"FILENAME", u"");
         EXPECT_EQ(got.size(), c.expected.size());
         EXPECT_EQ(got, c.expected);
+        EXPECT_EQ(ReadIniWhole(fake, kPath, u"CONFIG", u"FILENAME", u""), c.stored) << "read again, whole";
     }
 }
 
