@@ -19,6 +19,8 @@ const Text kAppTitle = u"PokomaruNo1";  // the boxes that name no title of their
 const Text kAnchor = u"<A HREF=";
 const Text kAnchorEnd = u"</A>";
 constexpr int kAnchorLength = 8;
+constexpr size_t kLongestAddress = 2083;
+const Text kThreadList = u"/subback.html";
 
 struct Line {
     std::uint32_t style;
@@ -118,6 +120,7 @@ Text ThreadTitle(const Text& anchorText) {
 }
 
 bool IsWebAddress(std::u16string_view url) {
+    if (url.size() > kLongestAddress) return false;
     for (char16_t c : url)
         if (!IsAddressCharacter(c)) return false;
     size_t schemeEnd = 0;
@@ -126,6 +129,14 @@ bool IsWebAddress(std::u16string_view url) {
     if (schemeEnd == 0) return false;
     const size_t end = url.find_first_of(u"/?#", schemeEnd);
     return IsHost(url.substr(schemeEnd, end == std::u16string_view::npos ? std::u16string_view::npos : end - schemeEnd));
+}
+
+bool IsBoardAddress(std::u16string_view url) {
+    if (!EndsWith(url, u'/') || !IsWebAddress(url)) return false;
+    const std::u16string_view board = url.substr(0, url.size() - 1);
+    const size_t pathStart = board.find_first_of(u"/?#", board.find(u"://") + 3);
+    if (pathStart == std::u16string_view::npos || board[pathStart] != u'/' || EndsWith(board, u'/')) return false;
+    return board.size() + kThreadList.size() <= kLongestAddress;  // its thread list, fetched
 }
 
 void PickBoard(Platform& platform, const Text& menuUrl) {
@@ -153,7 +164,7 @@ void PickBoard(Platform& platform, const Text& menuUrl) {
         const int d = InStrText(inner, u">");
         // A link without ">" has no URL to take.
         const std::u16string_view boardUrl = inner.substr(0, d > 0 ? static_cast<size_t>(d - 1) : 0);
-        if (EndsWith(boardUrl, u'/') && IsWebAddress(boardUrl) && DrawTakes(platform)) {
+        if (IsBoardAddress(boardUrl) && DrawTakes(platform)) {
             PickThread(platform, menuUrl, Text(boardUrl));
             return;
         }
@@ -166,7 +177,7 @@ void PickThread(Platform& platform, const Text& menuUrl, const Text& boardUrl) {
     const Text directory = LastPathSegment(board);
     const Text server = Left(board, static_cast<int>(board.size() - directory.size()));
     Bytes body;
-    if (HttpGetBytes(platform, board + u"/subback.html", body, u"") == 0) return;
+    if (HttpGetBytes(platform, board + kThreadList, body, u"", kNamedByPageFlags) == 0) return;
     const Text page = Page(body);
     Bytes().swap(body);
     platform.DoEvents();

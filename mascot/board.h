@@ -27,6 +27,12 @@ Text ThreadTitle(const Text& anchorText);
 // Pages come from servers nobody here controls, and what the walks take from them is
 // fetched and handed to the shell: only an absolute http or https address with a host
 // and nothing but printable ASCII outside quotes, blanks and angle brackets qualifies.
+// No address longer than 2,083 characters qualifies: the shell and the browsers take
+// no longer ones.
 bool IsWebAddress(std::u16string_view url);
+// A board: a web address ending in "/" whose last folder (the board's) follows the
+// host, so that its thread list and its threads stay on its host; "http://host/" has
+// none, and would turn a thread into "http://test/read.cgi/host/...".
+bool IsBoardAddress(std::u16string_view url);
 
 }  // namespace poko

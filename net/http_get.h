@@ -27,6 +27,13 @@ constexpr std::uint32_t BufferBeforeRead(std::uint32_t size, std::uint32_t total
 // connection could be made (or `url` is empty) it returns 0 and leaves `body` as it
 // was; a connection that brought no bytes leaves `body` empty. `proxy` empty: the
 // system's internet settings; otherwise a proxy list as WinINet takes it.
-std::int32_t HttpGetBytes(Platform& platform, const Text& url, Bytes& body, const Text& proxy);
+// `moreFlags` go to InternetOpenUrlA beside INTERNET_FLAG_RELOAD.
+std::int32_t HttpGetBytes(Platform& platform, const Text& url, Bytes& body, const Text& proxy,
+                          std::uint32_t moreFlags = 0);
+
+// For an address that a downloaded page named rather than the user: no cookies go with
+// it (a hostile page could otherwise have the user's cookies sent to a site of its
+// choosing) and WinINet shows no dialog of its own.
+inline constexpr std::uint32_t kNamedByPageFlags = 0x00080000 | 0x00000200;  // NO_COOKIES, NO_UI
 
 }  // namespace poko

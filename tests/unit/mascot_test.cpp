@@ -122,6 +122,10 @@ TEST(Mascot, AddressesItFetchesAndOpens) {
     EXPECT_EQ(m.Fetched(), (std::vector<std::string>{Utf8(kMenu), "http://x.test/board/subback.html"}));
     EXPECT_EQ(m.Opened(), std::vector<std::string>{"ShellExecuteA(0|Open|http://x.test/test/read.cgi/board/77|||5)"});
     EXPECT_EQ(m.Boxes(), std::vector<std::string>{"MessageBox(ok|Windows|308)"});
+    const auto opens = m.fake.CallsStartingWith("InternetOpenUrlA(");
+    ASSERT_EQ(opens.size(), 2u);
+    EXPECT_NE(opens[0].find("|2147483648|"), std::string::npos) << "the menu: the reload flag only";
+    EXPECT_NE(opens[1].find("|2148008448|"), std::string::npos) << "named by a page: no cookies, no dialogs";
 }
 
 TEST(Mascot, HostileLinksAreNeitherFetchedNorOpened) {
@@ -129,21 +133,34 @@ TEST(Mascot, HostileLinksAreNeitherFetchedNorOpened) {
         u"file:///C:/Windows/", u"\\\\host\\share\\", u"ms-settings:", u"search-ms:query=x/", u"javascript:alert(1)/",
         u"/relative/", u" http://x.test/", u"\thttp://x.test/", u"http://x.test/a\"b/", u"http://x.test/a b/",
         u"http:///nohost/", u"http://user@x.test/", u"http://x.test:80x/", u"http://x.test/ク/",
+        u"http://x.test/",  // no board folder: its threads would be on a host named "test"
     };
     for (const char16_t* url : hostile) {
         Mascot m({kTake, kTake});
         m.fake.Serve(kMenu, MenuPage(BoardLink(url)));
         m.Run();
         EXPECT_EQ(m.Fetched().size(), 1u) << Utf8(url);
-        EXPECT_FALSE(IsWebAddress(url)) << Utf8(url);
+        EXPECT_FALSE(IsBoardAddress(url)) << Utf8(url);
     }
+    // The board's folder follows its host, and its thread list's address fits 2,083.
+    const struct {
+        Text url;
+        bool board;
+    } boards[] = {
+        {u"http://x.test//", false},          {u"http://x.test?a/", false},
+        {u"http://x.test#a/b/", false},       {u"http://x.test/a?b/c/", true},
+        {u"http://x.test/" + Text(2056, u'b') + u"/", true},
+        {u"http://x.test/" + Text(2057, u'b') + u"/", false},
+    };
+    for (const auto& b : boards) EXPECT_EQ(IsBoardAddress(b.url), b.board) << Utf8(b.url.substr(0, 40));
     for (const char16_t* url : {u"HTTP://X.TEST/b/", u"https://x.test:8080/b/", u"http://[::1]:80/b/", u"http://x"})
         EXPECT_TRUE(IsWebAddress(url)) << Utf8(url);
     // A key that would make the thread's address unsafe is skipped like a failed draw.
     Mascot m({kTake, kTake, kPass});
     m.fake.messageBoxAnswers = {6};
     m.fake.Serve(kMenu, MenuPage(BoardLink(u"http://x.test/b/")));
-    m.fake.Serve(u"http://x.test/b/subback.html", ThreadLink(u"1 2", u"1: a (1)") + ThreadLink(u"1\"x", u"2: b (1)"));
+    m.fake.Serve(u"http://x.test/b/subback.html", ThreadLink(u"1 2", u"1: a (1)") + ThreadLink(u"1\"x", u"2: b (1)") +
+                                                      ThreadLink(Text(2060, u'9'), u"3: too long (1)"));
     m.Run();
     EXPECT_TRUE(m.Opened().empty());
 }
