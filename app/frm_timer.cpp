@@ -64,7 +64,7 @@ void FrmTimer::WireEvents() {
     Timer_Time.onTick = [this] { Timer_Time_Timer(); };
     M_WinCmm->onClick = [this] { M_WinCmm_Click(); };
     ShowGIP->onClick = [this] { ShowGIP_Click(); };
-    PickBoard = [this] { poko::PickBoard(platform_, Net.menuUrl); };
+    PickBoard = [this] { poko::PickBoard(platform_, Net.menuUrl, [this] { return closing_; }); };
     WireWindowMouse();
 }
 

@@ -135,6 +135,7 @@ private:
     Platform& platform_;
     int startup_done_ = 0;
     bool unloaded_ = false;
+    bool closing_ = false;  // 終了 chosen or the window closed: a mascot run ends at its next step
     bool tray_shown_ = false;
     bool in_window_proc_ = false;
     SettingsSnapshot loaded_;

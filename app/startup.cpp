@@ -137,7 +137,7 @@ void FrmTimer::Form_Load() {
 // changed it since, so a start-up that stopped early does not wipe the stored settings.
 void FrmTimer::Form_Unload() {
     if (unloaded_) return;
-    unloaded_ = true;
+    unloaded_ = closing_ = true;
     TrayIconDelete();
     // Never let the profile calls fall back to a file of the system's own.
     if (IniPath.empty()) IniPath = platform_.AppFolder() + u"\\Timer.ini";

@@ -139,7 +139,9 @@ bool IsBoardAddress(std::u16string_view url) {
     return board.size() + kThreadList.size() <= kLongestAddress;  // its thread list, fetched
 }
 
-void PickBoard(Platform& platform, const Text& menuUrl) {
+void PickBoard(Platform& platform, const Text& menuUrl, const RunOver& over) {
+    const auto ended = [&over] { return over && over(); };
+    if (ended()) return;
     Bytes body;
     if (HttpGetBytes(platform, menuUrl, body, u"") == 0) {
         platform.MessageBox(kSkipsWork, kTitle, MB_ICONINFORMATION_);
@@ -154,6 +156,7 @@ void PickBoard(Platform& platform, const Text& menuUrl) {
     platform.Randomize();
     for (;;) {
         platform.DoEvents();
+        if (ended()) return;
         const int b = lounge == 0 ? 0 : InStrText(page, kAnchor, start);
         const int c = b == 0 ? 0 : InStrText(page, kAnchorEnd, b);
         if (c == 0) {
@@ -165,28 +168,31 @@ void PickBoard(Platform& platform, const Text& menuUrl) {
         // A link without ">" has no URL to take.
         const std::u16string_view boardUrl = inner.substr(0, d > 0 ? static_cast<size_t>(d - 1) : 0);
         if (IsBoardAddress(boardUrl) && DrawTakes(platform)) {
-            PickThread(platform, menuUrl, Text(boardUrl));
+            PickThread(platform, menuUrl, Text(boardUrl), over);
             return;
         }
         start = c;
     }
 }
 
-void PickThread(Platform& platform, const Text& menuUrl, const Text& boardUrl) {
+void PickThread(Platform& platform, const Text& menuUrl, const Text& boardUrl, const RunOver& over) {
+    const auto ended = [&over] { return over && over(); };
     const Text board = Right(boardUrl, 1) == u"/" ? Left(boardUrl, static_cast<int>(boardUrl.size()) - 1) : boardUrl;
     const Text directory = LastPathSegment(board);
     const Text server = Left(board, static_cast<int>(board.size() - directory.size()));
     Bytes body;
-    if (HttpGetBytes(platform, board + kThreadList, body, u"", kNamedByPageFlags) == 0) return;
+    if (ended() || HttpGetBytes(platform, board + kThreadList, body, u"", kNamedByPageFlags) == 0) return;
     const Text page = Page(body);
     Bytes().swap(body);
     platform.DoEvents();
+    if (ended()) return;
 
     const Text threadBase = server + u"test/read.cgi/" + directory + u"/";
     Text address;  // reused: the walk visits every entry of long lists
     int start = 1;
     for (;;) {
         platform.DoEvents();
+        if (ended()) return;
         const int c = InStrText(page, kAnchor, start);
         const int d = c == 0 ? 0 : InStrText(page, kAnchorEnd, c);
         if (d == 0) break;
@@ -198,19 +204,22 @@ void PickThread(Platform& platform, const Text& menuUrl, const Text& boardUrl) {
         const int f = InStrText(inner, u"/");
         if (f >= 2) address.assign(threadBase).append(inner.substr(1, static_cast<size_t>(f - 2)));
         if (f >= 2 && EndsWith(anchorText, u')') && IsWebAddress(address) && DrawTakes(platform)) {
-            if (platform.MessageBox(ThreadTitle(Text(anchorText)), kTitle, MB_PROMPT_) == IDYES_) {
+            const bool yes = platform.MessageBox(ThreadTitle(Text(anchorText)), kTitle, MB_PROMPT_) == IDYES_;
+            if (ended()) return;
+            if (yes) {
                 platform.ShellExecuteA(0, "Open", ToAnsi(address), "", "", SW_SHOW_);
                 return;
             }
             const int n = static_cast<int>(platform.Rnd() * 10);
             const Line& line = kChatter[static_cast<size_t>(std::clamp(n, 0, 9))];
             platform.MessageBox(line.text, kTitle, line.style);
-            if (n == kLookAgainLine) PickBoard(platform, menuUrl);
+            if (n == kLookAgainLine) PickBoard(platform, menuUrl, over);
             return;
         }
         start = d;
     }
     platform.MessageBox(kNoThread1, kAppTitle, MB_ICONSTOP_);
+    if (ended()) return;
     platform.MessageBox(kNoThread2, kAppTitle, MB_ICONINFORMATION_);
 }
 

@@ -5,17 +5,23 @@
 // undisturbed.
 #pragma once
 
+#include <functional>
+
 #include "base/text.h"
 #include "platform/platform.h"
 
 namespace poko {
 
+// Asked after every wait of a run (a box, a yield): true once the program is closing,
+// and the run then ends there, quietly, with no further download, box or browser.
+using RunOver = std::function<bool()>;
+
 // One run: downloads the board menu at `menuUrl`, walks its boards from just before
 // "ラウンジ" and takes one with a 1/100 draw each; returns when the run is over.
-void PickBoard(Platform& platform, const Text& menuUrl);
+void PickBoard(Platform& platform, const Text& menuUrl, const RunOver& over = {});
 // The second half of a run, for the board at `boardUrl` (`menuUrl` serves line 5's
 // new run).
-void PickThread(Platform& platform, const Text& menuUrl, const Text& boardUrl);
+void PickThread(Platform& platform, const Text& menuUrl, const Text& boardUrl, const RunOver& over = {});
 
 // Board menus write some links "<a target=_top HREF="; they become "<A HREF=".
 Text NormalizeAnchors(const Text& page);

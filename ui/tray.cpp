@@ -114,6 +114,7 @@ void FrmTimer::M_WindowView_Click() {
 }
 
 void FrmTimer::M_Exit_Click() {
+    closing_ = true;
     if (requestClose) requestClose();
 }
 

@@ -165,6 +165,42 @@ TEST(Mascot, HostileLinksAreNeitherFetchedNorOpened) {
     EXPECT_TRUE(m.Opened().empty());
 }
 
+// Exit while a run waits in a box or a yield: the run ends there, with no download, box
+// or browser after it.
+TEST(Mascot, ExitEndsTheRunAtItsNextStep) {
+    const struct {
+        const char* what;
+        std::vector<double> draws;
+        std::vector<int> answers;
+        int exitInBox, exitInYield;  // which one (1-based) the user exits in
+    } rows[] = {
+        {"in the prompt, then Yes", {kTake, kTake}, {6}, 1, 0},
+        {"in a yield of the board walk", {kTake, kTake}, {6}, 0, 1},
+        {"in line 5", {kTake, kTake, 0.55}, {7, 1}, 2, 0},
+        {"in the first closing box", {kTake, kPass}, {}, 1, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        FormHarness h;
+        h.Load();
+        h.frm.Net.menuUrl = kMenu;
+        h.fake.Serve(kMenu, MenuPage(BoardLink(u"http://srv.test/lounge/")));
+        h.fake.Serve(u"http://srv.test/lounge/subback.html", ThreadLink(u"123", u"1: a (12)"));
+        h.fake.draws.assign(row.draws.begin(), row.draws.end());
+        h.fake.messageBoxAnswers.assign(row.answers.begin(), row.answers.end());
+        int boxes = 0, yields = 0;
+        h.fake.onMessageBox = [&] { if (++boxes == row.exitInBox) h.frm.M_Exit->Click(); };
+        h.fake.onDoEvents = [&] { if (++yields == row.exitInYield) h.frm.M_Exit->Click(); };
+        h.frm.PickBoard();
+        const auto& calls = h.fake.calls;
+        const auto exited = std::find(calls.begin(), calls.end(), "Shell_NotifyIconA(2)");
+        ASSERT_NE(exited, calls.end());
+        for (auto c = exited; c != calls.end(); ++c)
+            for (const char* after : {"InternetOpenUrlA", "MessageBox", "ShellExecute"})
+                EXPECT_NE(c->rfind(after, 0), 0u) << *c;
+    }
+}
+
 TEST(Mascot, TitlesSegmentsAndAnchors) {
     const struct {
         Text got;
