@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "base/text.h"
 #include "platform/platform.h"
@@ -21,6 +22,14 @@ inline constexpr std::uint32_t kMaxBody = 32u << 20;
 // could pass its highest index.
 constexpr std::uint32_t BufferBeforeRead(std::uint32_t size, std::uint32_t total) {
     return static_cast<std::uint64_t>(total) + kReadSize > size - 1u ? size + kBufferStep : size;
+}
+
+// What is left of a download's time `limit` for its next step, the step about to start
+// at `now`, the download having started at `started` (tick counts in milliseconds, which
+// wrap around); nothing when the time is up, and the step is then not started at all.
+constexpr std::optional<std::uint32_t> StepTimeLeft(std::uint32_t started, std::uint32_t now, std::uint32_t limit) {
+    const std::uint32_t spent = now - started;
+    return spent < limit ? std::optional<std::uint32_t>(limit - spent) : std::nullopt;
 }
 
 // Fills `body` with exactly the bytes received and returns their count. When no

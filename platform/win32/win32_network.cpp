@@ -8,7 +8,9 @@
 // the time is up the handles are closed, WinINet's way of ending a blocked call, and
 // the call fails as a read of a broken connection would. Where closing does not wake
 // the blocked call (Wine), the helper is left to finish on its own and clean up after
-// itself; the program has long gone on.
+// itself; the program has long gone on. What such a helper holds meanwhile is kept
+// small (a 64 KiB stack, its own read buffer), so that stall after stall cannot use up
+// a 32-bit address space; and a step whose time is already up is not started.
 #include <windows.h>
 #include <wininet.h>
 
@@ -18,6 +20,7 @@
 #include <vector>
 
 #include "base/number.h"
+#include "net/http_get.h"
 #include "platform/win32/win32.h"
 
 namespace poko {
@@ -25,6 +28,7 @@ namespace poko {
 namespace {
 
 constexpr DWORD kDownloadLimitMs = 20000;
+constexpr SIZE_T kHelperStack = 64 * 1024;
 
 HINTERNET H(Handle h) { return reinterpret_cast<HINTERNET>(h); }
 const char* Opt(const Bytes* b) { return b ? b->c_str() : nullptr; }
@@ -80,7 +84,9 @@ struct DownloadWorker {
     }
     static DownloadWorker* Start() {
         auto* w = new DownloadWorker;
-        HANDLE thread = w->request && w->done ? CreateThread(nullptr, 0, &Run, w, 0, nullptr) : nullptr;
+        HANDLE thread = w->request && w->done
+                            ? CreateThread(nullptr, kHelperStack, &Run, w, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr)
+                            : nullptr;
         if (!thread) {
             w->refs = 1;
             w->Release();
@@ -101,18 +107,21 @@ struct DownloadWorker {
 // first, in which case its handles are closed now and the helper is let go.
 bool Win32Platform::CallInTime() {
     DownloadWorker* w = download_.worker;
-    InterlockedExchange(&w->state, DownloadWorker::Busy);
-    SetEvent(w->request);
-    const DWORD left = download_.deadline - GetTickCount();
-    const DWORD wait = left > kDownloadLimitMs ? 0 : left;  // past the deadline it has wrapped around
-    if (WaitForSingleObject(w->done, wait) == WAIT_OBJECT_0) return true;
-    if (InterlockedCompareExchange(&w->state, DownloadWorker::Abandoned, DownloadWorker::Busy) != DownloadWorker::Busy) {
-        WaitForSingleObject(w->done, INFINITE);  // it finished just as time ran out
-        return true;
+    const auto left = StepTimeLeft(download_.deadline - kDownloadLimitMs, GetTickCount(), kDownloadLimitMs);
+    if (left) {
+        InterlockedExchange(&w->state, DownloadWorker::Busy);
+        SetEvent(w->request);
+        if (WaitForSingleObject(w->done, *left) == WAIT_OBJECT_0) return true;
+        if (InterlockedCompareExchange(&w->state, DownloadWorker::Abandoned, DownloadWorker::Busy) != DownloadWorker::Busy) {
+            WaitForSingleObject(w->done, INFINITE);  // it finished just as time ran out
+            return true;
+        }
+        w->Release();
+    } else {
+        w->Quit();  // idle: it ends at once
     }
     download_.expired = true;
     download_.worker = nullptr;
-    w->Release();
     for (Handle h : {download_.file, download_.root}) {
         if (!h) continue;
         ::InternetCloseHandle(H(h));
@@ -181,10 +190,13 @@ bool Win32Platform::CloseClipboard() { return ::CloseClipboard(); }
 bool Win32Platform::SetClipboardData(std::uint32_t format, const Bytes& data) {
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, data.size() + 1);
     if (!memory) return false;
-    if (void* p = GlobalLock(memory)) {
-        std::memcpy(p, data.c_str(), data.size() + 1);
-        GlobalUnlock(memory);
+    void* p = GlobalLock(memory);
+    if (!p) {  // nothing copied: a block of whatever it held must not reach the clipboard
+        GlobalFree(memory);
+        return false;
     }
+    std::memcpy(p, data.c_str(), data.size() + 1);
+    GlobalUnlock(memory);
     if (::SetClipboardData(format, memory)) return true;  // the clipboard owns it now
     GlobalFree(memory);
     return false;

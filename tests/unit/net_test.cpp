@@ -73,6 +73,18 @@ TEST(HttpGetBytes, TheBufferGrowsByAStepWhenAReadCouldPassItsTop) {
     for (const auto& c : cases) EXPECT_EQ(BufferBeforeRead(c.size, c.total), c.before) << c.size << " at " << c.total;
 }
 
+// Tick counts wrap around; a step with no time left is not started.
+TEST(HttpGetBytes, AStepStartsOnlyWithTimeLeft) {
+    const struct {
+        std::uint32_t started, now;
+        std::optional<std::uint32_t> left;
+    } cases[] = {
+        {100, 100, 20000}, {100, 20099, 1}, {100, 20100, std::nullopt}, {100, 90000, std::nullopt},
+        {0xFFFFFF00u, 0x100, 20000 - 0x200},
+    };
+    for (const auto& c : cases) EXPECT_EQ(StepTimeLeft(c.started, c.now, 20000), c.left) << c.started << " " << c.now;
+}
+
 TEST(HttpGetBytes, CallsAndTheirArguments) {
     FakePlatform fake;
     fake.Serve(kUrl, u"<html>");
