@@ -1,7 +1,6 @@
 #include "net/http_get.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 
 #include "base/ansi.h"
@@ -35,29 +34,35 @@ std::int32_t HttpGetBytes(Platform& platform, const Text& url, Bytes& body, cons
     InternetHandle file{platform, platform.InternetOpenUrlA(root.h, ToAnsi(url), nullptr, 0, INTERNET_FLAG_RELOAD_ | moreFlags, 0)};
     if (!file.h) return 0;
 
-    // Not filled in advance: of a buffer sized for megabytes, only what arrives is touched.
-    // The buffer grows by its fixed step; the memory behind it at least doubles, so that
-    // a long body is moved a few times rather than once every three reads.
-    std::uint32_t size = kBufferStep, room = kBufferStep, total = 0;
-    std::unique_ptr<char[]> buffer(new char[room]);
+    // A page arrives in the first buffer, not filled in advance: of a buffer sized for
+    // megabytes only what arrives is touched. Where that buffer would grow (its size kept
+    // as the fixed steps have it), the body moves into `body` once and the later reads
+    // land there: a long body, in the caller's own storage, is neither moved again by the
+    // growth nor copied at the end.
+    std::uint32_t size = kBufferStep, total = 0;
+    std::unique_ptr<char[]> first(new char[kBufferStep]);
     for (;;) {
         if (const std::uint32_t grown = BufferBeforeRead(size, total); grown != size) {
-            if (grown > room) {
-                room = std::max(grown, std::min(2 * room, kMaxBody + kBufferStep));
-                std::unique_ptr<char[]> bigger(new char[room]);
-                std::memcpy(bigger.get(), buffer.get(), total);
-                buffer = std::move(bigger);
+            if (first) {
+                body.assign(first.get(), total);
+                first.reset();
             }
             size = grown;
         }
         const std::uint32_t ask = std::min(kReadSize, kMaxBody - total);
+        if (!first && body.size() < total + ask) body.resize(total + ask);  // the string's memory at least doubles
         std::uint32_t n = 0;
-        const bool ok = platform.InternetReadFile(file.h, buffer.get() + total, ask, n);
+        const bool ok = platform.InternetReadFile(file.h, (first ? first.get() : body.data()) + total, ask, n);
         total += std::min(n, ask);  // counted also when the call reports failure
         if (n == 0 || !ok || total >= kMaxBody) break;
     }
-    body.assign(buffer.get(), total);  // trimmed once: exactly the body, or empty
-    body.shrink_to_fit();
+    // Trimmed once: exactly the body, or empty.
+    if (first) {
+        body.assign(first.get(), total);
+        body.shrink_to_fit();
+    } else {
+        body.resize(total);
+    }
     return static_cast<std::int32_t>(total);
 }
 

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "base/number.h"
@@ -50,12 +51,15 @@ struct DownloadWorker {
     Bytes url;
     DWORD flags = 0, toRead = 0, read = 0;
     BOOL ok = FALSE;
-    std::vector<char> buffer;  // its own: a read that ends late never writes into the caller's
+    // Its own: a read that ends late never writes into the caller's memory. Not filled in
+    // advance, so a short page touches only what arrives.
+    std::unique_ptr<char[]> buffer;
+    DWORD bufferSize = 0;
 
     void Perform() {
         if (file) {
-            if (buffer.size() < toRead) buffer.resize(toRead);
-            ok = ::InternetReadFile(file, buffer.data(), toRead, &read);
+            if (bufferSize < toRead) buffer.reset(new char[bufferSize = toRead]);
+            ok = ::InternetReadFile(file, buffer.get(), toRead, &read);
         } else {
             opened = ::InternetOpenUrlA(root, url.c_str(), nullptr, 0, flags, 0);
         }
@@ -169,7 +173,7 @@ bool Win32Platform::InternetReadFile(Handle file, char* buffer, std::uint32_t to
     w->file = H(file), w->toRead = toRead, w->read = 0, w->ok = FALSE;
     if (!CallInTime()) return false;
     read = std::min<DWORD>(w->read, toRead);
-    std::memcpy(buffer, w->buffer.data(), read);
+    std::memcpy(buffer, w->buffer.get(), read);
     return w->ok;
 }
 
