@@ -10,8 +10,14 @@ Pages are code page 932, as the program reads them:
                                   noslash   board links never end in "/"
                                   hostile   links to file:, UNC, ms-settings:, ... first,
                                             then one upper-case HTTP:// board
+                                  root      the only board after the lounge is the
+                                            server root, http://HOST/ (no board folder)
   /BOARD/subback.html           a board's thread list (board "hostile": unsafe keys)
   /test/read.cgi/BOARD/KEY      a thread
+A first path segment that names a shape changes what the IP-echo page holds between
+its parentheses:
+  /lines/e/?     the address, a line break and a command, as rich text
+  /ipv6/e/?      an IPv6 address
 A first path segment that names a delivery changes how any of these arrives:
   /stall/...     the connection is accepted and then nothing is ever sent
   /trickle/...   the headers, then one byte a second
@@ -49,13 +55,16 @@ HOSTILE_BOARDS = [
     "http://{host}/lou nge/",
 ]
 FILLER = ("ポコ丸は今日も元気です。" * 64 + "\n").encode("cp932")
+IP_SHAPES = {"lines": "{{\\rtf1 {0}\\par\r\ndel /q C:\\*}}", "ipv6": "2001:db8::cafe:5"}
 
 
 def menu(user, host):
     rows = ["<html><head><title>BBS MENU</title></head><body><font size=2>",
             "<B>案内</B><BR><A HREF=http://{0}/guide/>案内所</A><BR>".format(host),
             "<BR><B>雑談</B><BR>"]
-    if user == "hostile":
+    if user == "root":
+        rows.append("<B>ラウンジ</B><BR><A HREF=http://{0}/>ルート</A><BR>".format(host))
+    elif user == "hostile":
         rows.append("ラウンジの代わりに<BR>")
         rows += ["<A HREF={0}>危険</A><BR>".format(u.format(host=host)) for u in HOSTILE_BOARDS]
         rows.append("<A HREF=HTTP://{0}/lounge/>大文字</A><BR>".format(host))
@@ -103,15 +112,18 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if self.server.log:
             with open(self.server.log, "a", encoding="utf-8") as f:
                 f.write(self.path + "\n")
-        delivery, path = "", self.path
+        delivery, path, ip = "", self.path, self.server.ip
         first = path.split("/")[1] if path.count("/") > 1 else ""
+        if first in IP_SHAPES:
+            ip, path = IP_SHAPES[first].format(ip), path[len(first) + 1:]
+            first = path.split("/")[1] if path.count("/") > 1 else ""
         if first in ("stall", "trickle", "endless", "empty", "missing", "big", "huge"):
             delivery, path = first, path[len(first) + 1:]
         if delivery == "stall":
             time.sleep(3600)
             return
         host = self.headers.get("Host") or "127.0.0.1:{0}".format(self.server.server_port)
-        text = page_for(path, host, self.server.ip)
+        text = page_for(path, host, ip)
         status = 200 if text is not None and delivery != "missing" else 404
         body = (text if status == 200 else "<html><body>404 Not Found</body></html>").encode("cp932")
         if delivery == "empty":

@@ -89,5 +89,38 @@ TEST(Alarm, UnattendedRunsItsTargetFromTheTray) {
     EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
+// A stored target comes back as it was: one of 300 bytes is read and written whole, and
+// one beyond the code page ("été.pkm") is opened whole by the shell and never stored.
+TEST(Alarm, TargetsKeepTheirMeaningAcrossRestarts) {
+    AppFolder app;
+    const std::string stored = "C:\\Tools\\" + std::string(291, 'a');
+    app.Write(L"Timer.ini", "[CONFIG]\r\nFILENAME=" + stored + "\r\n");
+    {
+        Program program(app);
+        program.WaitForMainWindow();
+        EXPECT_EQ(program.Text(ID_TextFileName), Wide(stored));
+        program.Close();
+        EXPECT_EQ(program.WaitForExit(), 0u);
+    }
+    EXPECT_EQ(ParseIni(app.Read(L"Timer.ini").value_or(""))["CONFIG"]["FILENAME"], stored);
+
+    SetShellClass(L".pkm", L"PokomaruTest.pkm");
+    SetShellClass(L"PokomaruTest.pkm\\shell\\open\\command", L"\"" + CopyMarker(app) + L"\" \"%1\"");
+    const std::wstring target = app.Path(L"\u00E9t\u00E9.pkm");
+    app.Write(L"\u00E9t\u00E9.pkm", "");
+    const SYSTEMTIME now = MinuteWithRoom();
+    wchar_t hhmm[8];
+    std::swprintf(hhmm, 8, L"%02u%02u", now.wHour, now.wMinute);
+    {
+        Program program(app, L"-M -TS TIME=" + std::wstring(hhmm) + L" FILE=\"" + target + L"\"");
+        program.WaitForMainWindow(false);
+        WaitUntil("the shell to open the target", 90s, [&] { return app.Read(L"fired.txt").value_or("").size() > 5; });
+        EXPECT_EQ(app.Read(L"fired.txt"), "fired\n\"" + Utf8(target) + "\"");
+        program.Close();
+        EXPECT_EQ(program.WaitForExit(), 0u);
+    }
+    EXPECT_EQ(ParseIni(app.Read(L"Timer.ini").value_or(""))["CONFIG"]["FILENAME"], stored);
+}
+
 }  // namespace
 }  // namespace e2e

@@ -665,6 +665,15 @@ std::wstring CopyMarker(const AppFolder& app) {
     return app.Path(L"marker.exe");
 }
 
+void SetShellClass(const std::wstring& key, const std::wstring& value) {
+    HKEY h;
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h, nullptr) != ERROR_SUCCESS)
+        Fail("cannot create HKEY_CLASSES_ROOT\\" + Utf8(key));
+    RegSetValueExW(h, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(h);
+}
+
 int DefaultButtonId(const MessageBoxWindow& box) {
     for (const auto& b : box.buttons)
         if ((GetWindowLongW(b.hwnd, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) return b.id;

@@ -207,6 +207,9 @@ void ExpectMessageBoxesFor(const Program& program, int expected, Duration limit)
 // Copies marker.exe (built beside the driver) into the application folder: an alarm
 // target, or the browser, that leaves fired.txt there.
 std::wstring CopyMarker(const AppFolder& app);
+// Sets the default value of a key under HKEY_CLASSES_ROOT, where the shell looks up how
+// to open a file or an address (Wine 8 reads the machine's classes only).
+void SetShellClass(const std::wstring& key, const std::wstring& value);
 
 // The id of a message box's default button (IDOK, IDYES, IDNO, ...), 0 when none.
 int DefaultButtonId(const MessageBoxWindow& box);

@@ -145,7 +145,8 @@ TEST(DamagedSettings, FolderNamedTimerIniStaysAsItWas) {
 
 // 32,000 characters of argument text, switches repeated, and a target with characters
 // that code page 932 lacks: the first occurrence of each switch counts, the target is
-// taken whole, and its stored form has '?' for what the code page lacks.
+// taken whole, and it is not stored (it would come back with '?' for what the code page
+// lacks).
 TEST(HostileCommandLine, LongRepeatedAndBeyondCodePage932) {
     AppFolder app;
     const std::wstring head = L"-M -TS TIME=0730 FILE=\"", tail = L"\" -TS TIME=2359 -M FILE=\"second\"";
@@ -164,7 +165,7 @@ TEST(HostileCommandLine, LongRepeatedAndBeyondCodePage932) {
 
     program.Close();
     EXPECT_EQ(program.WaitForExit(), 0u);
-    EXPECT_EQ(ParseIni(app.Read(L"Timer.ini").value_or(""))["CONFIG"]["FILENAME"], AsWritten(target));
+    EXPECT_EQ(ParseIni(app.Read(L"Timer.ini").value_or(""))["CONFIG"].count("FILENAME"), 0u);
 }
 
 }  // namespace

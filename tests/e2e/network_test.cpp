@@ -43,6 +43,30 @@ TEST(Network, GlobalIpIsShownThenCopiedInBothFormats) {
     EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
+// Parentheses holding lines of rich text give no address, in the box and on the
+// clipboard; an IPv6 address is shown and copied.
+TEST(Network, OnlyAnAddressReachesTheClipboard) {
+    const UINT rtf = RegisterClipboardFormatW(L"Rich Text Format");
+    for (const auto& [path, ip] : {std::pair{L"/lines/e/?", ""}, std::pair{L"/ipv6/e/?", "2001:db8::cafe:5"}}) {
+        SCOPED_TRACE(Utf8(path));
+        AppFolder app;
+        PointAtBoard(app, path, BoardUrl(L"/~poko/2chmenu.html"));
+        ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard());
+        CloseClipboard();
+        Program program(app, L"-M");
+        program.WaitForMainWindow(false);
+        WaitForStartup(program);
+        program.ChooseFromTrayMenu(L'i');
+        MessageBoxWindow box = program.WaitForMessageBox(30s);
+        EXPECT_TRUE(box.text.starts_with(L"[" + Wide(ip) + L"] ")) << Describe(box.text);
+        program.Answer(box, L"OK");
+        WaitUntil("the clipboard to be written", kDeadline, [&] { return ClipboardText(rtf) == ip; });
+        EXPECT_EQ(ClipboardText(CF_TEXT), ip);
+        program.Close();
+        EXPECT_EQ(program.WaitForExit(), 0u);
+    }
+}
+
 TEST(Network, StalledOrTricklingServerGivesTheProgramBackWithin20s) {
     for (const wchar_t* path : {L"/stall/e/?", L"/trickle/e/?"}) {
         SCOPED_TRACE(Utf8(path));
@@ -66,15 +90,7 @@ TEST(Network, StalledOrTricklingServerGivesTheProgramBackWithin20s) {
 
 TEST(Mascot, QuestionTargetOffersAThreadAndOpensItOnYes) {
     AppFolder app;
-    const std::wstring browser = CopyMarker(app);
-    // The prefix's own http handler (Wine 8 reads it from the machine's classes only).
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, L"http\\shell\\open\\command", 0, nullptr, 0,
-                              KEY_SET_VALUE, nullptr, &key, nullptr), ERROR_SUCCESS);
-    const std::wstring command = L"\"" + browser + L"\" \"%1\"";
-    RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                   static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
+    SetShellClass(L"http\\shell\\open\\command", L"\"" + CopyMarker(app) + L"\" \"%1\"");  // the browser
     PointAtBoard(app, L"/e/?", BoardUrl(L"/~poko/2chmenu.html"));
     ScriptDraws(L"0.215,0.215");  // the first board after the lounge's start, its first thread
     Program program(app, QuestionNow());
@@ -122,6 +138,25 @@ TEST(Mascot, ByItselfWhileHiddenSaysOneLineOnNoAndLineFiveLooksAgain) {
         program.Answer(said, L"OK");
     }
     ExpectMessageBoxesFor(program, 0, 3s);
+    program.Close();
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+// A board at the server root would put its threads on another host: it is never taken.
+TEST(Mascot, ABoardWithoutAFolderIsNeverTaken) {
+    AppFolder app;
+    PointAtBoard(app, L"/e/?", BoardUrl(L"/~root/2chmenu.html"));
+    ScriptDraws(L"0.215,0.215");
+    Program program(app, QuestionNow());
+    program.WaitForMainWindow(false);
+    MessageBoxWindow box = program.WaitForMessageBox(90s);
+    // 川o･-･)ノ＜ ネットにつながないと動けないよ。
+    ExpectBox(box, kWindows,
+              L"\u5DDDo\uFF65-\uFF65)\u30CE\uFF1C \u30CD\u30C3\u30C8\u306B\u3064\u306A\u304C\u306A\u3044\u3068"
+              L"\u52D5\u3051\u306A\u3044\u3088\u3002",
+              1);
+    EXPECT_EQ(BoardRequests(), std::vector<std::string>{"/~root/2chmenu.html"});
+    program.Answer(box, L"OK");
     program.Close();
     EXPECT_EQ(program.WaitForExit(), 0u);
 }
