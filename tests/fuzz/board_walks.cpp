@@ -2,11 +2,14 @@
 // byte n, then n bytes of draws (b / 256: 54 and 55 take), then the board menu and,
 // after a NUL, a thread list, both as raw code page 932 bytes. Besides never crashing or
 // reading outside a page: everything fetched or opened is a web address, every thread
-// list fetched is a board's, and nothing is opened but a thread of the board the walk took.
+// list fetched is a board's, nothing is opened but a thread of the board the walk took,
+// on the board's own host (read apart from the program's checks), and nothing is opened
+// but on a Yes to the prompt just before.
 #include <string>
 
 #include "mascot/board.h"
 #include "tests/fuzz/fuzz_check.h"
+#include "tests/fuzz/origin.h"
 #include "tests/support/fake_platform.h"
 
 using namespace poko;
@@ -40,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const size_t draws = std::min<size_t>(data[0] % 16, size - 1);
     FakePlatform fake;
     for (size_t i = 1; i <= draws; ++i) fake.draws.push_back(data[i] / 256.0);
-    fake.messageBoxAnswers = {data[0] & 0x80 ? 6 : 7, 1, 6, 1, 7};
+    const std::vector<int> answers = {data[0] & 0x80 ? 6 : 7, 1, 6, 1, 7};
+    fake.messageBoxAnswers.assign(answers.begin(), answers.end());
     const std::string_view rest = fuzz::Bytes(data + 1 + draws, size - 1 - draws);
     const size_t cut = rest.find('\0');
     fake.pages[ToAnsi(kMenu)].body = std::string(rest.substr(0, cut));
@@ -54,8 +58,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
     PickBoard(fake, kMenu);
 
-    std::string board;
+    std::string board, lastBox;
+    size_t boxes = 0;  // each takes the next scripted answer, then the default 1
     for (const std::string& call : fake.calls) {
+        if (call.rfind("MessageBox(", 0) == 0) {
+            lastBox = call;
+            ++boxes;
+        }
         if (call.rfind("InternetOpenUrlA(", 0) == 0) {
             const std::string url = Argument(call, 1);
             Check(LooksSafe(url), "only web addresses are fetched", url);
@@ -67,6 +76,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Check(LooksSafe(opened), "only web addresses are opened", opened);
             const std::string server = board.substr(0, board.rfind('/') + 1);
             Check(opened.rfind(server + "test/read.cgi/", 0) == 0, "a thread of the board taken", opened + " / " + board);
+            Check(fuzz::ReadOrigin(opened) == fuzz::ReadOrigin(board), "a thread on its board's host", opened + " / " + board);
+            Check(lastBox.ends_with("|308)") && boxes <= answers.size() && answers[boxes - 1] == 6,
+                  "opened only on a Yes to the prompt", lastBox);
         }
     }
 

@@ -1,6 +1,8 @@
 // The command line on any argument text: what ParseCommandLine promises, then a whole
 // start with it and an exit, after which the next start shows the time and the target
-// that this one ended with, and the file holds no line the exit did not mean to write.
+// that this one ended with (a target of the same kind), or, for a target the code page
+// cannot hold, the one the file held before; and the file holds no line the exit did
+// not mean to write.
 #include <algorithm>
 
 #include "app/command_line.h"
@@ -32,11 +34,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(second.frm.TextH.GetText() == first.frm.TextH.GetText() &&
               second.frm.TextM.GetText() == first.frm.TextM.GetText(),
           "the time comes back", ToUtf8(args));
-    // As stored: line breaks as blanks, characters the code page lacks as '?'.
+    // As stored: line breaks as blanks; one the code page cannot hold is not stored, and
+    // the file keeps what it had: nothing.
     Text target = first.frm.TextFileName.GetText();
     std::replace_if(target.begin(), target.end(), [](char16_t c) { return c == u'\r' || c == u'\n'; }, u' ');
-    const Bytes stored = ToAnsi(target);
-    if (stored.size() <= 254)
-        Check(second.frm.TextFileName.GetText() == FromAnsi(stored), "the target comes back", ToUtf8(args));
+    const Text next = second.frm.TextFileName.GetText();
+    if (FitsAnsi(target)) {
+        Check(fuzz::TargetKind(next) == fuzz::TargetKind(first.frm.TextFileName.GetText()),
+              "a target's kind is the same after an exit and a new start", ToUtf8(args));
+        Check(next == target, "the target comes back", ToUtf8(args));
+    } else {
+        Check(next.empty(), "a target beyond the code page is not stored", ToUtf8(args));
+    }
     return 0;
 }

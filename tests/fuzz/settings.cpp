@@ -1,6 +1,7 @@
 // Start-up and exit on an arbitrary Timer.ini, through the fake platform's profile store.
-// Besides never crashing: a key that start-up did not reach keeps its stored bytes, and
-// a second start and exit leave the file as the first exit wrote it.
+// Besides never crashing: a key that start-up did not reach keeps its stored bytes, a
+// second start and exit leave the file as the first exit wrote it, and the target the
+// second start reads is of the kind the first one held.
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -24,12 +25,13 @@ constexpr Key kKeys[] = {{"CONFIG", "FILENAME", 6}, {"CONFIG", "H", 7},  {"CONFI
 
 const Bytes kPath = ToAnsi(FakePlatform().IniFile());
 
-// One run on `file`; returns the file as exit left it.
-IniStore StartAndExit(const Bytes& file) {
+// One run on `file`; returns the file as exit left it, and the target start-up read.
+IniStore StartAndExit(const Bytes& file, Text& target) {
     FormHarness h;
     h.fake.ini.Load(kPath, file);
     const IniStore before = h.fake.ini;
     h.frm.Form_Load();
+    target = h.frm.TextFileName.GetText();
     h.frm.Form_Unload();
     for (const Key& k : kKeys)
         if (h.frm.StartupStepsDone() < k.step)
@@ -57,8 +59,11 @@ Bytes AsRead(IniStore file) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const IniStore first = StartAndExit(Bytes(fuzz::Bytes(data, size)));
-    const IniStore second = StartAndExit(first.Dump(kPath));
+    Text held, next;
+    const IniStore first = StartAndExit(Bytes(fuzz::Bytes(data, size)), held);
+    const IniStore second = StartAndExit(first.Dump(kPath), next);
+    Check(fuzz::TargetKind(next) == fuzz::TargetKind(held), "a target's kind is the same after an exit and a new start",
+          ToUtf8(held) + " / " + ToUtf8(next));
     Check(second.Dump(kPath) == first.Dump(kPath) || AsRead(second) == AsRead(first),
           "a second start and exit change nothing", "first:\n" + first.Dump(kPath) + "\nsecond:\n" + second.Dump(kPath));
     return 0;
