@@ -9,14 +9,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
     while (n > 0 && path[n - 1] != '\\') --n;
     lstrcpyA(path + n, "fired.txt");
-    // The arguments: what follows the program name and its blanks.
-    const wchar_t* args = GetCommandLineW();
-    if (*args == L'"') {
-        for (++args; *args && *args != L'"'; ++args) {}
-        if (*args) ++args;
-    } else {
-        while (*args && *args != L' ' && *args != L'\t') ++args;
-    }
+    const wchar_t* args = GetCommandLineW();  // past the program name and the blanks after it
+    for (bool quoted = false; *args && (quoted || (*args != L' ' && *args != L'\t')); ++args) quoted ^= *args == L'"';
     while (*args == L' ' || *args == L'\t') ++args;
     static char utf8[4 * 32768];
     const int length = WideCharToMultiByte(CP_UTF8, 0, args, -1, utf8, sizeof utf8, nullptr, nullptr) - 1;

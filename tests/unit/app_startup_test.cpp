@@ -252,28 +252,21 @@ TEST(Exit, HiddenWindowKeepsStoredPosition) {
     EXPECT_EQ(h.fake.Stored(u"WINDOW", u"Y"), u"900");
 }
 
-// The next start reads the target that exit stored as the user left it: one the code
-// page cannot hold is not stored at all, and a long one is read whole.
+// The next start reads the target as exit stored it: one the code page cannot hold is
+// not stored (the one before stays), and a long one is read whole.
 TEST(Exit, TheTargetKeepsItsMeaningAcrossARestart) {
     const Text path300 = u"C:\\" + Text(297, u'a');
     const struct {
-        const char* what;
         Text stored, typed, next;
-    } cases[] = {
-        {"beyond the code page", u"!前の", u"C:\\été.mp3", u"!前の"},
-        {"an emoji", u"!前の", u"!\U0001F600", u"!前の"},
-        {"300 bytes stored", path300, u"", path300},
-        {"300 bytes typed", u"!前の", path300, path300},
-    };
+    } cases[] = {{u"!前の", u"C:\\été.mp3", u"!前の"}, {u"!前の", u"!\U0001F600", u"!前の"},
+                 {path300, u"", path300},          {u"!前の", path300, path300}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        FormHarness h;
+        FormHarness h, next;
         Started(h, u"[CONFIG]\nFILENAME=" + c.stored + u"\n");
         if (!c.typed.empty()) h.frm.TextFileName.UserEdited(c.typed);
         h.frm.Form_Unload();
-        FormHarness next;
         next.fake.ini = h.fake.ini;
-        EXPECT_EQ(Utf8(Started(next, u"").frm.TextFileName.GetText()), Utf8(c.next));
+        EXPECT_EQ(Utf8(Started(next, u"").frm.TextFileName.GetText()), Utf8(c.next)) << Utf8(c.typed);
     }
 }
 
