@@ -1,7 +1,6 @@
 #include "net/http_get.h"
 
 #include <algorithm>
-#include <memory>
 
 #include "base/ansi.h"
 
@@ -34,35 +33,25 @@ std::int32_t HttpGetBytes(Platform& platform, const Text& url, Bytes& body, cons
     InternetHandle file{platform, platform.InternetOpenUrlA(root.h, ToAnsi(url), nullptr, 0, INTERNET_FLAG_RELOAD_ | moreFlags, 0)};
     if (!file.h) return 0;
 
-    // A page arrives in the first buffer, not filled in advance: of a buffer sized for
-    // megabytes only what arrives is touched. Where that buffer would grow (its size kept
-    // as the fixed steps have it), the body moves into `body` once and the later reads
-    // land there: a long body, in the caller's own storage, is neither moved again by the
-    // growth nor copied at the end.
+    // The body is read straight into `body`, the caller's own storage. Its room is reserved
+    // as the fixed steps have it, the memory at least doubling, and only what each read
+    // brings is touched; a long body is never copied at the end.
+    body.clear();
     std::uint32_t size = kBufferStep, total = 0;
-    std::unique_ptr<char[]> first(new char[kBufferStep]);
+    body.reserve(size);
     for (;;) {
-        if (const std::uint32_t grown = BufferBeforeRead(size, total); grown != size) {
-            if (first) {
-                body.assign(first.get(), total);
-                first.reset();
-            }
-            size = grown;
-        }
+        if (const std::uint32_t grown = BufferBeforeRead(size, total); grown != size) body.reserve(size = grown);
         const std::uint32_t ask = std::min(kReadSize, kMaxBody - total);
-        if (!first && body.size() < total + ask) body.resize(total + ask);  // the string's memory at least doubles
+        body.resize(total + ask);
         std::uint32_t n = 0;
-        const bool ok = platform.InternetReadFile(file.h, (first ? first.get() : body.data()) + total, ask, n);
+        const bool ok = platform.InternetReadFile(file.h, body.data() + total, ask, n);
         total += std::min(n, ask);  // counted also when the call reports failure
         if (n == 0 || !ok || total >= kMaxBody) break;
     }
-    // Trimmed once: exactly the body, or empty.
-    if (first) {
-        body.assign(first.get(), total);
-        body.shrink_to_fit();
-    } else {
-        body.resize(total);
-    }
+    // Trimmed once: exactly the body, or empty. A page gives back the room it did not use;
+    // a long body keeps its slack rather than be copied once more.
+    body.resize(total);
+    if (total < kBufferStep) body.shrink_to_fit();
     return static_cast<std::int32_t>(total);
 }
 
