@@ -47,6 +47,7 @@ void FrmTimer::Timer_Timer() {
     TextFileName.SetEnabled(true);
     cmdFileOpen.SetEnabled(true);
     frm_Timer.SetIcon(0);
+    UpdateWakeTimer();
 }
 
 }  // namespace poko
