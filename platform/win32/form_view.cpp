@@ -837,6 +837,23 @@ void FormView::WriteStateDump(const wchar_t* path) {
     line("tray.uFlags", std::to_string(f.TrayIconData.uFlags));
     line("tray.uCallbackMessage", std::to_string(f.TrayIconData.uCallbackMessage));
     line("tray.icon", f.TrayIconData.hIcon == f.PicIcon[1] ? "1" : "0");
+    // The pixel sizes of the icons the window and the tray were given.
+    auto size = [](LRESULT icon) {
+        ICONINFO info{};
+        BITMAP bm{};
+        if (!GetIconInfo(reinterpret_cast<HICON>(icon), &info)) return std::string("0");
+        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        return std::to_string(bm.bmWidth);
+    };
+    // The window shows its class's icons until it is given its own.
+    auto shown = [this](WPARAM kind, int classIndex) {
+        const LRESULT own = SendMessageW(hwnd_, WM_GETICON, kind, 0);
+        return own ? own : static_cast<LRESULT>(GetClassLongPtrW(hwnd_, classIndex));
+    };
+    line("icon.sizes", size(shown(ICON_SMALL, GCLP_HICONSM)) + "|" + size(shown(ICON_BIG, GCLP_HICON)) + "|" +
+                           size(static_cast<LRESULT>(f.TrayIconData.hIcon)));
     std::string tip(f.TrayIconData.szTip.data(), strnlen(f.TrayIconData.szTip.data(), f.TrayIconData.szTip.size()));
     line("tray.tip", ToUtf8(FromAnsi(tip)));
     if (FILE* file = _wfopen(path, L"wb")) {

@@ -286,6 +286,8 @@ void ExpectScaledTo(const Program& program, int dpi) {
     EXPECT_TRUE(Near("width", hour.right - hour.left, px(540)));
     EXPECT_TRUE(Near("height", hour.bottom - hour.top, px(435)));
     const State state = program.QueryState();
+    // Window (small, big) and tray icons at the sizes of the DPI, each from its own frame.
+    EXPECT_EQ(state.Get("icon.sizes"), dpi == 96 ? "16|32|16" : "24|48|24");
     for (const ExpectedFont& e : kFonts)
         EXPECT_EQ(state.Font(e.control).heightPx, std::lround(e.heightPx * dpi / 96.0)) << e.control;
 }
