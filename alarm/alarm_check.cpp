@@ -52,6 +52,7 @@ void FrmTimer::Timer_Timer() {
     TextFileName.SetEnabled(true);
     cmdFileOpen.SetEnabled(true);
     frm_Timer.SetIcon(0);
+    UpdateWakeTimer();
 }
 
 }  // namespace poko

@@ -19,6 +19,7 @@ void FrmTimer::ToggleAlarm() {
         c->SetEnabled(!arm);
     TrayIconModify();
     TrayTipSetting(TrayTipText());
+    UpdateWakeTimer();
 }
 
 }  // namespace poko

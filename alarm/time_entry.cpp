@@ -28,6 +28,7 @@ void FrmTimer::TimeChangeRule(TextBox& box, ScrollBar& bar, int max) {
         box.SetFocus();
     }
     bar.SetValue(max - static_cast<int>(BoxNumber(box)));
+    UpdateWakeTimer();  // an armed alarm's new time ("-TS" comes before "TIME=")
 }
 
 void FrmTimer::TextH_Change() { TimeChangeRule(TextH, VS_h, 23); }

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "app/settings.h"
 #include "base/text.h"
@@ -63,6 +64,7 @@ public:
     std::uint32_t TaskbarCreatedMsg = 0;
     std::int32_t WheelTarget = 0;
     NetAddresses Net;  // read at start, after the start-up sequence
+    bool WakeAllowed = false;  // Timer.ini's POWER/WAKE, read with Net
 
     // Start-up and exit (app/startup.cpp).
     void Form_Load();
@@ -80,6 +82,9 @@ public:
     // The part of WindowProc that is the program's own: true when the message was seen
     // (not nested); the caller passes every message on either way.
     bool WindowProcHook(std::uint32_t message, std::uintptr_t wParam);
+    // The main window now stands at another DPI: the icons come again at its small-icon
+    // size, and the tray shows the new one.
+    void IconsChanged();
     void Form_MouseMove(int x);
     void Form_Resize();
     void M_WindowView_Click();
@@ -100,6 +105,11 @@ public:
     void Timer_Timer();
     void ShutdownWindows(std::uint32_t flags);
     bool RequestShutdown(std::uint32_t flags);
+    // Waking the computer for the alarm (alarm/wake.cpp): sets, moves or cancels the
+    // wake timer as the armed state and the set time now ask.
+    void UpdateWakeTimer();
+    // The system clock was changed or the computer resumed: the wake is set again.
+    void ClockChanged();
     std::function<void()> PickBoard;  // the mascot's board picker
 
     // Target selection (alarm/target_selection.cpp).
@@ -139,6 +149,7 @@ private:
     bool tray_shown_ = false;
     bool in_window_proc_ = false;
     SettingsSnapshot loaded_;
+    std::optional<LocalTime> wake_due_;  // where the wake timer stands, when it is set
 };
 
 // Opacity steps of the transparency menu, by M_WinCon index.

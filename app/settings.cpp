@@ -105,6 +105,11 @@ NetAddresses ReadNetAddresses(Platform& platform, const Text& path) {
     return net;
 }
 
+bool ReadWakeAllowed(Platform& platform, const Text& path) {
+    const Text value = ReadIni(platform, path, u"POWER", u"WAKE", u"");
+    return AsciiUpper(value) != u"FALSE" && value != u"0";
+}
+
 std::optional<bool> TruthValue(const Text& text) {
     Text t = text;
     while (!t.empty() && (t.front() == u' ' || t.front() == u'\t')) t.erase(0, 1);

@@ -26,6 +26,11 @@ struct NetAddresses {
 };
 NetAddresses ReadNetAddresses(Platform& platform, const Text& path);
 
+// Whether an armed alarm may wake the computer: section "POWER", key "WAKE", read at
+// start and never written. "False" (any case) or "0" turns it off; missing or anything
+// else leaves it on.
+bool ReadWakeAllowed(Platform& platform, const Text& path);
+
 // A stored truth value: the words True and False (any case) or a number, 0 being
 // false. Anything else has no truth value.
 std::optional<bool> TruthValue(const Text& text);

@@ -127,7 +127,10 @@ bool FrmTimer::StartupSequence() {
 
 void FrmTimer::Form_Load() {
     StartupSequence();
-    Net = ReadNetAddresses(platform_, IniPath.empty() ? platform_.AppFolder() + u"\\Timer.ini" : IniPath);
+    const Text ini = IniPath.empty() ? platform_.AppFolder() + u"\\Timer.ini" : IniPath;
+    Net = ReadNetAddresses(platform_, ini);
+    WakeAllowed = ReadWakeAllowed(platform_, ini);
+    UpdateWakeTimer();  // a start armed by "-TS" wakes for its alarm too
     loaded_ = {TextFileName.GetText(), TextH.GetText(), TextM.GetText(), frm_Timer.Top(), frm_Timer.Left(),
                M_WinCmm->Checked(), WindowAlpha};
 }
@@ -139,6 +142,8 @@ void FrmTimer::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = closing_ = true;
     TrayIconDelete();
+    WakeAllowed = false;  // a wake after exit would find no alarm
+    UpdateWakeTimer();
     // Never let the profile calls fall back to a file of the system's own.
     if (IniPath.empty()) IniPath = platform_.AppFolder() + u"\\Timer.ini";
     if (!IniWritable(platform_, IniPath)) return;

@@ -46,12 +46,27 @@ Text FormatClock(const LocalTime& t, const Text& dateSeparator, const Text& time
 }
 
 Text SetTimeText(const Text& hour_text, const Text& minute_text) {
+    if (const auto at = SetTimeOfDay(hour_text, minute_text)) return FormatHhMm(at->hour, at->minute);
+    return DecimalText(LeadingNumberValue(hour_text).value) + u":" + DecimalText(LeadingNumberValue(minute_text).value);
+}
+
+std::optional<TimeOfDay> SetTimeOfDay(const Text& hour_text, const Text& minute_text) {
     const LeadingNumber hour = LeadingNumberValue(hour_text);
     const LeadingNumber minute = LeadingNumberValue(minute_text);
-    if (IsWholeIn(hour, 0, 23) && IsWholeIn(minute, 0, 59)) {
-        return FormatHhMm(static_cast<int>(hour.value), static_cast<int>(minute.value));
+    if (!IsWholeIn(hour, 0, 23) || !IsWholeIn(minute, 0, 59)) return std::nullopt;
+    return TimeOfDay{static_cast<int>(hour.value), static_cast<int>(minute.value)};
+}
+
+LocalTime NextOccurrence(const LocalTime& now, TimeOfDay at) {
+    LocalTime due{now.year, now.month, now.day, at.hour, at.minute, 0};
+    if (at.hour * 60 + at.minute >= now.hour * 60 + now.minute) return due;
+    const bool leap = (due.year % 4 == 0 && due.year % 100 != 0) || due.year % 400 == 0;
+    const int days[] = {31, leap ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (++due.day > days[due.month - 1]) {
+        due.day = 1;
+        if (++due.month > 12) due.month = 1, ++due.year;
     }
-    return DecimalText(hour.value) + u":" + DecimalText(minute.value);
+    return due;
 }
 
 }  // namespace poko

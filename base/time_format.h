@@ -3,12 +3,15 @@
 // and the alarm check write ":", as the alarm check only needs both sides alike.
 #pragma once
 
+#include <optional>
+
 #include "base/text.h"
 
 namespace poko {
 
 struct LocalTime {
     int year, month, day, hour, minute, second;
+    friend bool operator==(const LocalTime&, const LocalTime&) = default;
 };
 
 // "hh:mm", each at least two digits: (7, 5) gives "07:05".
@@ -25,5 +28,16 @@ Text FormatClock(const LocalTime& t, const Text& dateSeparator = u"/", const Tex
 // "7.5:3"; the current time formatted "hh:mm" never equals it, so such a setting
 // simply never fires.
 Text SetTimeText(const Text& hour_text, const Text& minute_text);
+
+struct TimeOfDay {
+    int hour, minute;
+};
+// The set time as a time of day, or nothing when the two box texts make none (the
+// cases above in which SetTimeText returns the joined text).
+std::optional<TimeOfDay> SetTimeOfDay(const Text& hour_text, const Text& minute_text);
+
+// The start of the next occurrence of a time of day on the local clock: today while
+// that minute has not passed (the current minute included), else tomorrow.
+LocalTime NextOccurrence(const LocalTime& now, TimeOfDay at);
 
 }  // namespace poko

@@ -163,6 +163,17 @@ public:
     // kernel32: the attribute bits of a file or folder, INVALID_FILE_ATTRIBUTES_ when it
     // does not exist. Exit asks before it writes Timer.ini (see IniWritable).
     virtual std::uint32_t GetFileAttributesA(const Bytes& path) = 0;
+
+    // ---- Display scaling ----
+    // The two icons (stopped, armed) at the small-icon size of the main window's DPI, as
+    // the tray shows them. A handle stays valid until the call after the next one.
+    virtual std::array<Handle, 2> SmallIcons() = 0;
+
+    // ---- Waking for the alarm ----
+    // One wake timer: it wakes a sleeping computer at a local time, where the power
+    // settings allow wake timers. Setting it again moves it.
+    virtual bool SetWakeTimer(const LocalTime& due) = 0;
+    virtual void CancelWakeTimer() = 0;
 };
 
 inline constexpr std::uint32_t INVALID_FILE_ATTRIBUTES_ = 0xFFFFFFFF;

@@ -3,7 +3,7 @@
 # system calls, so no path of the program is 32-bit only and untested under Wine.
 # Left out: the C runtime (msvcrt.dll, and the kernel32 calls by which i686 start-up
 # looks for a shared libgcc and x86_64 start-up handles exceptions); the pointer-sized
-# window-long calls are macros for the plain ones on i686. The calls into DLLs loaded on
+# window- and class-long calls are macros for the plain ones on i686. The calls into DLLs loaded on
 # first use are in no import table; the linker map beside each program names them.
 set -euo pipefail
 calls() {
@@ -23,7 +23,7 @@ calls() {
                  }
              }' "${1%.exe}.map"
     } |
-        sed -E 's/(Get|Set)WindowLongPtr/\1WindowLong/' |
+        sed -E 's/(Get|Set)(Window|Class)LongPtr/\1\2Long/' |
         grep -vE ' (GetModuleHandleA|LoadLibraryA|GetProcAddress|FreeLibrary|__C_specific_handler)$' | sort -u
 }
 i686=$(calls "$1")

@@ -1,5 +1,7 @@
 #include "ui/layout.h"
 
+#include <cmath>
+
 namespace poko {
 
 const std::array<ControlLayout, 13> kLayout{{
@@ -17,5 +19,26 @@ const std::array<ControlLayout, 13> kLayout{{
     {"L_Time", ID_L_Time, ControlKind::Label, 4950, 765, 90, 240, {kUiGothic, 12, 700, kAnsiCharset}, AlignRight, true},
     {"C_TimerStart", ID_C_TimerStart, ControlKind::Button, 3555, 1185, 1485, 495, {kUiGothic, 12, 400, kShiftJis}},
 }};
+
+int PixelsAt(double twips, int dpi) {
+    const double px = std::round(twips * dpi / 1440.0);
+    return static_cast<int>(std::fmax(-32000.0, std::fmin(32000.0, px)));
+}
+
+int FontHeightAt(double points, int dpi) { return static_cast<int>(std::lround(points * dpi / 72.0)); }
+
+PixelRect PlaceAt(const ControlLayout& l, int dpi, int textWidth) {
+    PixelRect r{PixelsAt(l.left, dpi), PixelsAt(l.top, dpi), 0, 0};
+    r.right = r.left + PixelsAt(l.width, dpi);
+    r.bottom = r.top + PixelsAt(l.height, dpi);
+    if (!l.autoWidth) return r;
+    if (l.align == AlignRight) {
+        r.right = PixelsAt(l.left + l.width, dpi);
+        r.left = r.right - textWidth;
+    } else {
+        r.right = r.left + textWidth;
+    }
+    return r;
+}
 
 }  // namespace poko

@@ -42,4 +42,18 @@ inline constexpr int kShiftJis = 128, kAnsiCharset = 0;
 // In tab order: z-order follows it, so Tab walks the controls in this order.
 extern const std::array<ControlLayout, 13> kLayout;
 
+// Twips in whole pixels at a DPI (15 twips per pixel at 96, 10 at 144, 7.5 at 192),
+// halves rounded away from zero, kept within what window coordinates can mean.
+int PixelsAt(double twips, int dpi);
+// The character height in pixels of a font of `points` at a DPI.
+int FontHeightAt(double points, int dpi);
+
+struct PixelRect {
+    int left, top, right, bottom;
+};
+// Where a control goes at a DPI: its place in the layout, except that a label whose
+// width follows its text takes `textWidth` (its text measured in its font at that DPI),
+// and a right-aligned one keeps its right edge and grows to the left.
+PixelRect PlaceAt(const ControlLayout& l, int dpi, int textWidth);
+
 }  // namespace poko

@@ -50,7 +50,10 @@ void FrmTimer::TrayTipSetting(const Text& tip) {
     TrayIconModify();
 }
 
+// A new taskbar may stand at another DPI than the last: the icons come again at the
+// small-icon size of now.
 void FrmTimer::TrayIconSetting() {
+    PicIcon = platform_.SmallIcons();
     TrayIconData.cbSize = 88;
     TrayIconData.hWnd = hWnd;
     TrayIconData.uID = 1;
@@ -59,6 +62,14 @@ void FrmTimer::TrayIconSetting() {
     TrayIconData.hIcon = PicIcon[Timer.Enabled() ? 1 : 0];
     StoreTip(TrayTipText());
     TrayIconAdd();
+}
+
+void FrmTimer::IconsChanged() {
+    const std::array<Handle, 2> icons = platform_.SmallIcons();
+    if (icons == PicIcon) return;
+    TrayIconData.hIcon = icons[TrayIconData.hIcon == PicIcon[1] ? 1 : 0];
+    PicIcon = icons;
+    if (tray_shown_) TrayIconModify();
 }
 
 bool FrmTimer::WindowProcHook(std::uint32_t message, std::uintptr_t wParam) {

@@ -20,7 +20,7 @@ constexpr int kTextId = 1;
 
 struct AboutWindow {
     FrmMsg* box = nullptr;
-    HWND hwnd = nullptr, text = nullptr, tip = nullptr;
+    HWND main = nullptr, hwnd = nullptr, text = nullptr, tip = nullptr;
     HFONT font = nullptr;
     HBRUSH back = nullptr;
     WNDPROC textPrevious = nullptr;
@@ -28,6 +28,47 @@ struct AboutWindow {
 AboutWindow* g_about = nullptr;
 
 std::wstring W(const Text& t) { return std::wstring(t.begin(), t.end()); }
+
+constexpr DWORD kAboutStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+
+// The box at a DPI: its size, Text1's place and font. It goes to `place`'s top left,
+// or, without one, centred over the main window, yet whole on its screen where that
+// window sits in a corner (as it does by default, at 0,0).
+void Layout(AboutWindow& w, int dpi, const RECT* place) {
+    const int clientWidth = PixelsAt(kAboutClientWidthTwips, dpi);
+    const SIZE size = WindowSizeAt(clientWidth, PixelsAt(kAboutClientHeightTwips, dpi), kAboutStyle, dpi);
+    POINT at{place ? place->left : 0, place ? place->top : 0};
+    if (!place) {
+        RECT main;
+        GetWindowRect(w.main, &main);
+        MONITORINFO screen{};
+        screen.cbSize = sizeof screen;
+        GetMonitorInfoW(MonitorFromWindow(w.main, MONITOR_DEFAULTTONEAREST), &screen);
+        const RECT& work = screen.rcWork;
+        at.x = std::max<int>(work.left, std::min<int>((main.left + main.right - size.cx) / 2, work.right - size.cx));
+        at.y = std::max<int>(work.top, std::min<int>((main.top + main.bottom - size.cy) / 2, work.bottom - size.cy));
+    }
+    SetWindowPos(w.hwnd, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int textHeight = PixelsAt(kAboutTextHeightTwips, dpi);
+    SetWindowPos(w.text, nullptr, 0, 0, clientWidth, textHeight, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    HFONT old = w.font;
+    w.font = CreateLayoutFont(kAboutFont, dpi);
+    SendMessageW(w.text, WM_SETFONT, reinterpret_cast<WPARAM>(w.font), FALSE);
+    if (old) DeleteObject(old);
+    // An edit box lays out only the lines that fit whole; where a font's lines are taller
+    // than designed, the last one would vanish. Laid out to the next whole line below
+    // the edge, it shows as far as the edge lets it.
+    HDC dc = GetDC(w.text);
+    HGDIOBJ oldFont = SelectObject(dc, w.font);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, oldFont);
+    ReleaseDC(w.text, dc);
+    const int line = std::max<int>(1, tm.tmHeight + tm.tmExternalLeading);
+    RECT layout{0, 0, clientWidth, (textHeight + line - 1) / line * line};
+    SendMessageW(w.text, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&layout));
+    InvalidateRect(w.hwnd, nullptr, TRUE);
+}
 
 LRESULT CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (g_about && g_about->hwnd == hwnd) {
@@ -40,6 +81,7 @@ LRESULT CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return reinterpret_cast<LRESULT>(g_about->back);
         }
         case WM_SETFOCUS: SetFocus(g_about->text); return 0;
+        case WM_DPICHANGED: Layout(*g_about, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
         case WM_CLOSE: g_about->box->Form_Close(); return 0;
         }
     }
@@ -78,55 +120,30 @@ void FormView::ShowAboutBox(FrmMsg& box) {
     static const bool registered = [instance] {
         INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};  // the tooltip
         InitCommonControlsEx(&icc);
-        return RegisterWindowClass(instance, kAboutWindowClass, AboutProc, 0, nullptr,
+        return RegisterWindowClass(instance, kAboutWindowClass, AboutProc, 0, nullptr, nullptr,
                                    reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     }();
     if (!registered || g_about) return;
 
     AboutWindow w;
     w.box = &box;
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-    RECT r{0, 0, Px(kAboutClientWidthTwips), Px(kAboutClientHeightTwips)};
-    AdjustWindowRectEx(&r, style, FALSE, 0);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    // Centred over the main window, yet whole on its screen where that window sits in a
-    // corner (as it does by default, at 0,0).
+    w.main = hwnd_;
+    // Made hidden where it will show, then laid out at the DPI of the monitor it is on.
     RECT main;
     GetWindowRect(hwnd_, &main);
-    MONITORINFO screen{};
-    screen.cbSize = sizeof screen;
-    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &screen);
-    const RECT& work = screen.rcWork;
-    const int x = std::max<int>(work.left, std::min<int>((main.left + main.right - width) / 2, work.right - width));
-    const int y = std::max<int>(work.top, std::min<int>((main.top + main.bottom - height) / 2, work.bottom - height));
-    w.hwnd = CreateWindowExW(0, kAboutWindowClass, W(box.frm_msg.Caption()).c_str(), style, x, y, width, height,
-                             nullptr, nullptr, instance, nullptr);
+    w.hwnd = CreateWindowExW(0, kAboutWindowClass, W(box.frm_msg.Caption()).c_str(), kAboutStyle,
+                             (main.left + main.right) / 2, (main.top + main.bottom) / 2, 0, 0, nullptr, nullptr,
+                             instance, nullptr);
     if (!w.hwnd) return;
     g_about = &w;
-    HICON icon = icons_[box.frm_msg.IconIndex()];
-    SendMessageW(w.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageW(w.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    const int icon = box.frm_msg.IconIndex();
+    SendMessageW(w.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcons_[icon]));
+    SendMessageW(w.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons_[icon]));
 
     w.text = CreateWindowExW(0, L"EDIT", W(box.Text1.GetText()).c_str(),
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_READONLY, 0, 0,
-                             Px(kAboutClientWidthTwips), Px(kAboutTextHeightTwips), w.hwnd,
+                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_READONLY, 0, 0, 0, 0, w.hwnd,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextId)), instance, nullptr);
-    w.font = CreateFontW(-static_cast<int>(std::lround(kAboutFont.points * 1440.0 / twips_per_pixel_ / 72.0)), 0, 0, 0,
-                         kAboutFont.weight, 0, 0, 0, static_cast<DWORD>(kAboutFont.charset), 0, 0, DEFAULT_QUALITY,
-                         DEFAULT_PITCH, W(Text(kAboutFont.face)).c_str());
-    SendMessageW(w.text, WM_SETFONT, reinterpret_cast<WPARAM>(w.font), FALSE);
-    // An edit box lays out only the lines that fit whole; where a font's lines are taller
-    // than designed, the last one would vanish. Laid out to the next whole line below
-    // the edge, it shows as far as the edge lets it.
-    HDC dc = GetDC(w.text);
-    HGDIOBJ oldFont = SelectObject(dc, w.font);
-    TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    SelectObject(dc, oldFont);
-    ReleaseDC(w.text, dc);
-    const int textHeight = Px(kAboutTextHeightTwips), line = std::max<int>(1, tm.tmHeight + tm.tmExternalLeading);
-    RECT layout{0, 0, Px(kAboutClientWidthTwips), (textHeight + line - 1) / line * line};
-    SendMessageW(w.text, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&layout));
+    Layout(w, WindowDpi(w.hwnd), nullptr);
     w.back = CreateSolidBrush(kAboutBackColour);
     w.textPrevious =
         reinterpret_cast<WNDPROC>(SetWindowLongPtrW(w.text, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TextProc)));
@@ -177,7 +194,7 @@ std::string FormView::AboutBoxState() {
     out += "about.font=" + ToUtf8(Text(face, face + wcslen(face))) + "|" + std::to_string(-lf.lfHeight) + "|" +
            std::to_string(lf.lfWeight) + "|" + std::to_string(lf.lfCharSet) + "\n";
     const auto icon = reinterpret_cast<HICON>(SendMessageW(w.hwnd, WM_GETICON, ICON_BIG, 0));
-    out += "about.icon=" + std::to_string(icon == icons_[1] ? 1 : icon == icons_[0] ? 0 : -1) + "\n";
+    out += "about.icon=" + std::to_string(icon == bigIcons_[1] ? 1 : icon == bigIcons_[0] ? 0 : -1) + "\n";
     wchar_t tip[128] = {};
     TTTOOLINFOW ti{};
     ti.cbSize = TTTOOLINFOW_V2_SIZE;

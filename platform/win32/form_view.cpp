@@ -74,7 +74,7 @@ std::vector<Text> DroppedFiles(HDROP drop) {
 
 void SetWindowProcTarget(FrmTimer* form);
 
-bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, UINT style, HICON icon,
+bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, UINT style, HICON icon, HICON small,
                          HBRUSH background) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
@@ -82,7 +82,7 @@ bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, 
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
     wc.hIcon = icon;
-    wc.hIconSm = icon;
+    wc.hIconSm = small;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = background;
     wc.lpszClassName = name;
@@ -96,13 +96,39 @@ FormView::~FormView() {
         if (b.font) DeleteObject(b.font);
     if (picture_) DeleteObject(picture_);
     if (white_) DeleteObject(white_);
+    for (HICON icon : {icons_[0], icons_[1], bigIcons_[0], bigIcons_[1], retired_[0], retired_[1], retired_[2], retired_[3]})
+        if (icon) DestroyIcon(icon);
 }
 
-int FormView::Px(float twips) const {
-    const double px = std::round(twips / twips_per_pixel_);
-    // Window coordinates beyond this are meaningless to the system.
-    return static_cast<int>(std::fmax(-32000.0, std::fmin(32000.0, px)));
+constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+SIZE FormView::WindowSize(int dpi) const {
+    return WindowSizeAt(PixelsAt(kClientWidthTwips, dpi), PixelsAt(kClientHeightTwips, dpi), kMainStyle, dpi);
 }
+
+// Both icons at the sizes of the window's DPI, each from the frame drawn for that size.
+// The set they replace stays until the next change: the tray may still show it.
+void FormView::LoadIcons() {
+    static constexpr int kIds[2] = {IDI_STOPPED, IDI_ARMED};
+    const int small = SystemMetricAt(SM_CXSMICON, dpi_), big = SystemMetricAt(SM_CXICON, dpi_);
+    for (int i = 0; i < 2; ++i) {
+        for (HICON* slot : {&retired_[i], &retired_[2 + i]})
+            if (*slot) DestroyIcon(*slot);
+        retired_[i] = icons_[i];
+        retired_[2 + i] = bigIcons_[i];
+        icons_[i] = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(kIds[i]), IMAGE_ICON, small, small, 0));
+        bigIcons_[i] = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(kIds[i]), IMAGE_ICON, big, big, 0));
+    }
+    if (!hwnd_) return;
+    // The window shows its class's icons until it is given its own (ShowIcon).
+    SetClassLongPtrW(hwnd_, GCLP_HICON, reinterpret_cast<LONG_PTR>(bigIcons_[0]));
+    SetClassLongPtrW(hwnd_, GCLP_HICONSM, reinterpret_cast<LONG_PTR>(icons_[0]));
+}
+
+std::array<Handle, 2> FormView::SmallIcons() const {
+    return {reinterpret_cast<Handle>(icons_[0]), reinterpret_cast<Handle>(icons_[1])};
+}
+
 
 bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
     form_ = &form;
@@ -110,30 +136,30 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
     hooks_ = GetEnvironmentVariableA("POKOMARU_TEST_HOOKS", hooks, sizeof hooks) == 1 && hooks[0] == '1';
 
     instance_ = instance;
-    HDC screen = GetDC(nullptr);
-    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    if (!dpi_) dpi_ = 96;
-    twips_per_pixel_ = 1440.0f / static_cast<float>(dpi_);
-
-    icons_[0] = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_STOPPED), IMAGE_ICON, 32, 32, 0));
-    icons_[1] = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_ARMED), IMAGE_ICON, 32, 32, 0));
-    form.PicIcon = {reinterpret_cast<Handle>(icons_[0]), reinterpret_cast<Handle>(icons_[1])};
+    dpi_ = system_dpi_ = SystemDpi();
+    twips_per_pixel_ = 1440.0f / static_cast<float>(system_dpi_);
+    LoadIcons();
     white_ = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
 
-    RegisterWindowClass(instance, kMainWindowClass, MainProc, CS_DBLCLKS, icons_[0],
+    RegisterWindowClass(instance, kMainWindowClass, MainProc, CS_DBLCLKS, bigIcons_[0], icons_[0],
                         reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    RegisterWindowClass(instance, kLabelClass, LabelProcThunk, 0, nullptr, nullptr);
+    RegisterWindowClass(instance, kLabelClass, LabelProcThunk, 0, nullptr, nullptr, nullptr);
 
     // The window is created where the model has it, with its caption. Its controls come
     // when start-up is done (CreateControls).
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    RECT r{0, 0, Px(kClientWidthTwips), Px(kClientHeightTwips)};
-    AdjustWindowRectEx(&r, style, FALSE, 0);
-    hwnd_ = CreateWindowExW(0, kMainWindowClass, W(form.frm_Timer.Caption()).c_str(), style, Px(form.frm_Timer.Left()),
-                            Px(form.frm_Timer.Top()), r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance,
-                            nullptr);
+    SIZE size = WindowSize(dpi_);
+    hwnd_ = CreateWindowExW(0, kMainWindowClass, W(form.frm_Timer.Caption()).c_str(), kMainStyle,
+                            ScreenPx(form.frm_Timer.Left()), ScreenPx(form.frm_Timer.Top()), size.cx, size.cy, nullptr,
+                            nullptr, instance, nullptr);
     if (!hwnd_) return false;
+    // Still hidden: on a monitor of another DPI than the system's it takes its size there.
+    if (const int dpi = WindowDpi(hwnd_); dpi != dpi_) {
+        dpi_ = dpi;
+        size = WindowSize(dpi_);
+        SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        LoadIcons();
+    }
+    form.PicIcon = SmallIcons();
     form.hWnd = reinterpret_cast<Handle>(hwnd_);
     form.frm_Timer.Bind(this, form.hWnd);
     hwnd_of_[&form.frm_Timer] = hwnd_;
@@ -189,9 +215,7 @@ void FormView::CreateControls() {
         case ControlKind::Button: cls = L"BUTTON"; st |= WS_TABSTOP | BS_PUSHBUTTON; break;
         }
         if (l.kind != ControlKind::ScrollBar) {  // a bar shows no text
-            const int height = -static_cast<int>(std::lround(l.font.points * dpi_ / 72.0));
-            b.font = CreateFontW(height, 0, 0, 0, l.font.weight, 0, 0, 0, static_cast<DWORD>(l.font.charset), 0, 0,
-                                 DEFAULT_QUALITY, DEFAULT_PITCH, W(Text(l.font.face)).c_str());
+            b.font = CreateLayoutFont(l.font, dpi_);
             b.text = ModelText(b);
         }
         b.enabled = b.control->Enabled();
@@ -239,22 +263,54 @@ std::wstring FormView::ModelText(const Bound& b) {
 // follows its text takes the width of the text it holds, and a right-aligned one keeps
 // its right edge and grows to the left.
 RECT FormView::Place(const Bound& b, HDC dc) const {
-    const ControlLayout& l = *b.layout;
-    const int left = Px(static_cast<float>(l.left)), top = Px(static_cast<float>(l.top));
-    RECT place{left, top, left + Px(static_cast<float>(l.width)), top + Px(static_cast<float>(l.height))};
-    if (!l.autoWidth) return place;
-    HGDIOBJ old = SelectObject(dc, b.font);
     RECT text{0, 0, 0, 0};
-    DrawTextW(dc, b.text.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE);
-    SelectObject(dc, old);
-    const int width = text.right - text.left;
-    if (l.align == AlignRight) {
-        place.right = Px(static_cast<float>(l.left + l.width));
-        place.left = place.right - width;
-    } else {
-        place.right = place.left + width;
+    if (b.layout->autoWidth) {
+        HGDIOBJ old = SelectObject(dc, b.font);
+        DrawTextW(dc, b.text.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE);
+        SelectObject(dc, old);
     }
-    return place;
+    const PixelRect r = PlaceAt(*b.layout, dpi_, text.right - text.left);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+// The controls are placed and sized for the new DPI before the window takes its new
+// size, and nothing is painted until all of it is done: no control is ever seen at an
+// intermediate size. Texts, focus, selections and states stay, as the controls do.
+void FormView::Rescale(int dpi, const RECT& window) {
+    dpi_ = dpi;
+    std::vector<HFONT> old;
+    HDC screen = GetDC(nullptr);
+    HDWP moves = BeginDeferWindowPos(static_cast<int>(bound_.size()));
+    for (auto& [h, b] : bound_) {
+        if (b.font) {
+            old.push_back(b.font);
+            b.font = CreateLayoutFont(b.layout->font, dpi_);
+            DWORD start = 0, end = 0;
+            if (b.layout->kind == ControlKind::Edit)
+                SendMessageW(h, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+            SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(b.font), FALSE);
+            if (b.layout->kind == ControlKind::Edit) SendMessageW(h, EM_SETSEL, start, static_cast<LPARAM>(end));
+        }
+        const RECT r = Place(b, screen);
+        if (moves)
+            moves = DeferWindowPos(moves, h, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS);
+    }
+    if (moves) EndDeferWindowPos(moves);
+    ReleaseDC(nullptr, screen);
+    ++applying_;
+    SetWindowPos(hwnd_, nullptr, window.left, window.top, window.right - window.left, window.bottom - window.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    --applying_;
+    if (IsWindowVisible(hwnd_) && !IsIconic(hwnd_))
+        form_->frm_Timer.UserMoved(static_cast<float>(window.left) * twips_per_pixel_,
+                                   static_cast<float>(window.top) * twips_per_pixel_);
+    for (HFONT font : old) DeleteObject(font);
+    if (picture_) LoadPicture(picture_path_);
+    LoadIcons();
+    ShowIcon(true);
+    form_->IconsChanged();
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // Brings one real control in line with its model, writing only what differs from what
@@ -290,16 +346,16 @@ void FormView::Repaint(HWND h) {
 // The window's icon, big and small. Until it is first set the window shows its class's
 // icon, the stopped one: the system makes the window's picture for the title bar and
 // the taskbar each time it is set (~4 ms under Wine).
-void FormView::ShowIcon() {
+void FormView::ShowIcon(bool again) {
     const int index = form_->frm_Timer.IconIndex();
-    if (index == shown_icon_) return;
+    if (index == shown_icon_ && !again) return;
     shown_icon_ = index;
-    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons_[index]));
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcons_[index]));
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons_[index]));
 }
 
 void FormView::PlaceWindow() {
-    const int x = Px(form_->frm_Timer.Left()), y = Px(form_->frm_Timer.Top());
+    const int x = ScreenPx(form_->frm_Timer.Left()), y = ScreenPx(form_->frm_Timer.Top());
     RECT now;
     if (GetWindowRect(hwnd_, &now) && now.left == x && now.top == y) return;
     ++applying_;
@@ -430,8 +486,8 @@ bool FormView::LoadPicture(const Text& path) {
     picture->get_Width(&hx);
     picture->get_Height(&hy);
     HDC screen = GetDC(nullptr);
-    const int w = MulDiv(hx, GetDeviceCaps(screen, LOGPIXELSX), 2540);
-    const int h = MulDiv(hy, GetDeviceCaps(screen, LOGPIXELSY), 2540);
+    const int w = MulDiv(hx, dpi_, 2540);
+    const int h = MulDiv(hy, dpi_, 2540);
     HDC mem = CreateCompatibleDC(screen);
     HBITMAP bmp = CreateCompatibleBitmap(screen, w > 0 ? w : 1, h > 0 ? h : 1);
     HGDIOBJ old = SelectObject(mem, bmp);
@@ -446,6 +502,7 @@ bool FormView::LoadPicture(const Text& path) {
     }
     if (picture_) DeleteObject(picture_);
     picture_ = bmp;
+    picture_path_ = path;
     picture_size_ = {w, h};
     InvalidateRect(hwnd_, nullptr, TRUE);
     return true;
@@ -700,6 +757,18 @@ LRESULT FormView::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         else
             SetFocus(hwnd_of_[&f.TextH]);
         return 0;
+    case WM_GETDPISCALEDSIZE: {
+        // The size the window takes at the new DPI, exactly, rather than a scaled guess.
+        *reinterpret_cast<SIZE*>(lParam) = WindowSize(static_cast<int>(wParam));
+        return TRUE;
+    }
+    case WM_DPICHANGED:
+        Rescale(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_TIMECHANGE: f.ClockChanged(); return 0;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) f.ClockChanged();
+        break;
     case WM_ENDSESSION:
         // The system is going down: the settings are written as at a normal exit.
         if (wParam) f.Form_Unload();
@@ -768,6 +837,23 @@ void FormView::WriteStateDump(const wchar_t* path) {
     line("tray.uFlags", std::to_string(f.TrayIconData.uFlags));
     line("tray.uCallbackMessage", std::to_string(f.TrayIconData.uCallbackMessage));
     line("tray.icon", f.TrayIconData.hIcon == f.PicIcon[1] ? "1" : "0");
+    // The pixel sizes of the icons the window and the tray were given.
+    auto size = [](LRESULT icon) {
+        ICONINFO info{};
+        BITMAP bm{};
+        if (!GetIconInfo(reinterpret_cast<HICON>(icon), &info)) return std::string("0");
+        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        return std::to_string(bm.bmWidth);
+    };
+    // The window shows its class's icons until it is given its own.
+    auto shown = [this](WPARAM kind, int classIndex) {
+        const LRESULT own = SendMessageW(hwnd_, WM_GETICON, kind, 0);
+        return own ? own : static_cast<LRESULT>(GetClassLongPtrW(hwnd_, classIndex));
+    };
+    line("icon.sizes", size(shown(ICON_SMALL, GCLP_HICONSM)) + "|" + size(shown(ICON_BIG, GCLP_HICON)) + "|" +
+                           size(static_cast<LRESULT>(f.TrayIconData.hIcon)));
     std::string tip(f.TrayIconData.szTip.data(), strnlen(f.TrayIconData.szTip.data(), f.TrayIconData.szTip.size()));
     line("tray.tip", ToUtf8(FromAnsi(tip)));
     if (FILE* file = _wfopen(path, L"wb")) {

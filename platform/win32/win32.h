@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -33,7 +34,11 @@ public:
 
     MenuItem* TrackPopup(MenuItem& menu);
     bool LoadPicture(const Text& path);
-    HICON Icon(int index) const { return icons_[index]; }
+    // The two icons at the small-icon size of the window's DPI (the tray's and the
+    // title bar's).
+    std::array<Handle, 2> SmallIcons() const;
+    // Screen twips per pixel: window positions are twips at the system's DPI, whatever
+    // monitor the window is on.
     float TwipsPerPixel() const { return twips_per_pixel_; }
 
     LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -59,24 +64,34 @@ private:
         int value = 0;
     };
     void CreateControls();
+    // The window's layout at a new DPI: fonts, places, picture and icons; the window
+    // takes `window` (WM_DPICHANGED's suggested rectangle).
+    void Rescale(int dpi, const RECT& window);
+    SIZE WindowSize(int dpi) const;
+    void LoadIcons();
     Bound* Find(HWND hwnd);
     static std::wstring ModelText(const Bound& b);
     RECT Place(const Bound& b, HDC dc) const;
     void Sync(HWND h, Bound& b);
     void Repaint(HWND h);
-    void ShowIcon();
+    void ShowIcon(bool again = false);
     void PaintBackground(HDC dc, const RECT& area, POINT origin);
     void WriteStateDump(const wchar_t* path);
     void PlaceWindow();
-    int Px(float twips) const;
+    int Px(float twips) const { return PixelsAt(twips, dpi_); }
+    int ScreenPx(float twips) const { return PixelsAt(twips, system_dpi_); }
 
     FrmTimer* form_ = nullptr;
     HINSTANCE instance_ = nullptr;
-    int dpi_ = 96;
+    int dpi_ = 96;         // of the monitor the window is on: sizes and fonts
+    int system_dpi_ = 96;  // of the screen: window positions
     HWND hwnd_ = nullptr;
     std::map<HWND, Bound> bound_;
     std::map<Control*, HWND> hwnd_of_;
-    HICON icons_[2]{};
+    HICON icons_[2]{};      // stopped, armed: small-icon size
+    HICON bigIcons_[2]{};   // the same at the big-icon size
+    HICON retired_[4]{};    // the set before: the shell may still show it
+    Text picture_path_;
     int shown_icon_ = 0;  // the class's icon until the window's own is set
     HBITMAP picture_ = nullptr;
     SIZE picture_size_{};
@@ -165,7 +180,13 @@ public:
     // ---- Protected settings file ----
     std::uint32_t GetFileAttributesA(const Bytes& path) override;
 
+    std::array<Handle, 2> SmallIcons() override;
+    bool SetWakeTimer(const LocalTime& due) override;
+    void CancelWakeTimer() override;
+    ~Win32Platform() override;
+
 private:
+    HANDLE wake_ = nullptr;  // the wake timer, made on first use
     FormView& view_;
     // The download under way: its handles, its helper thread and the moment it must be
     // over by.
@@ -189,8 +210,23 @@ private:
 };
 
 // A window class with the arrow cursor.
-bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, UINT style, HICON icon,
+bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, UINT style, HICON icon, HICON small,
                          HBRUSH background);
+
+// Display scaling (dpi.cpp).
+int SystemDpi();
+int WindowDpi(HWND hwnd);
+int SystemMetricAt(int index, int dpi);
+// The window size around a client area at a DPI, for a window without a menu bar.
+SIZE WindowSizeAt(int clientWidth, int clientHeight, DWORD style, int dpi);
+// A font of the layout at a DPI.
+HFONT CreateLayoutFont(const FontSpec& font, int dpi);
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+#ifndef WM_GETDPISCALEDSIZE
+#define WM_GETDPISCALEDSIZE 0x02E4
+#endif
 
 // OLE (a single-threaded apartment on this thread) for what needs it: the picture
 // decoder, the shell's execute and the open-file dialog. Started on first need, since

@@ -300,4 +300,32 @@ void Win32Platform::ShowAboutBox(FrmMsg& box) { view_.ShowAboutBox(box); }
 // ---- Protected settings file ----
 std::uint32_t Win32Platform::GetFileAttributesA(const Bytes& path) { return ::GetFileAttributesA(path.c_str()); }
 
+// ---- Display scaling ----
+std::array<Handle, 2> Win32Platform::SmallIcons() { return view_.SmallIcons(); }
+
+// ---- Waking for the alarm ----
+// A waitable timer set with resume wakes a sleeping computer where the power plan
+// allows wake timers. Nothing waits on it: the wake is all it is for.
+bool Win32Platform::SetWakeTimer(const LocalTime& due) {
+    if (!wake_) wake_ = CreateWaitableTimerW(nullptr, TRUE, nullptr);
+    const SYSTEMTIME local{static_cast<WORD>(due.year), static_cast<WORD>(due.month), 0, static_cast<WORD>(due.day),
+                           static_cast<WORD>(due.hour), static_cast<WORD>(due.minute), static_cast<WORD>(due.second), 0};
+    SYSTEMTIME utc;
+    FILETIME at;
+    if (!wake_ || !TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) || !SystemTimeToFileTime(&utc, &at))
+        return false;
+    LARGE_INTEGER when;  // positive: an absolute time
+    when.LowPart = at.dwLowDateTime;
+    when.HighPart = static_cast<LONG>(at.dwHighDateTime);
+    return SetWaitableTimer(wake_, &when, 0, nullptr, nullptr, TRUE);
+}
+
+void Win32Platform::CancelWakeTimer() {
+    if (wake_) CancelWaitableTimer(wake_);
+}
+
+Win32Platform::~Win32Platform() {
+    if (wake_) ::CloseHandle(wake_);
+}
+
 }  // namespace poko

@@ -576,6 +576,13 @@ void Program::DropFiles(int id, const std::vector<std::wstring>& paths) const {
         Fail("cannot post the drop" + LastError());
 }
 
+void Program::DpiChanged(int dpi, const RECT& suggested) const {
+    void* rect = VirtualAllocEx(pi_.hProcess, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!rect || !WriteProcessMemory(pi_.hProcess, rect, &suggested, sizeof suggested, nullptr))
+        Fail("cannot put the rectangle into the program" + LastError());
+    Send(WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(rect));
+}
+
 void Program::Post(UINT msg, WPARAM w, LPARAM l) const {
     if (!PostMessageW(Main(), msg, w, l)) Fail("cannot post to the main window" + LastError());
 }
@@ -802,6 +809,12 @@ void SetWineVersion(const wchar_t* version) {
     const DWORD bytes = static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t));
     if (RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", REG_SZ, version, bytes) != ERROR_SUCCESS)
         Fail("cannot set the Wine version" + LastError());
+}
+
+void SetLogPixels(DWORD dpi) {
+    if (RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi) !=
+        ERROR_SUCCESS)
+        Fail("cannot set the screen's DPI" + LastError());
 }
 
 COLORREF ScreenPixel(HWND window, POINT pt) {

@@ -164,6 +164,9 @@ public:
     void DropFiles(int id, const std::vector<std::wstring>& paths) const;
     void Focus(int id) const;                                // waits until it has the focus
     void Wheel(HWND target, int delta) const;                // posts WM_MOUSEWHEEL
+    // WM_DPICHANGED as Windows sends it when the window moves to a monitor of that DPI,
+    // the suggested rectangle in the program's own memory.
+    void DpiChanged(int dpi, const RECT& suggested) const;
     void ScrollArrow(int barId, bool up) const;              // WM_VSCROLL line step + end
     LRESULT Send(UINT msg, WPARAM w = 0, LPARAM l = 0) const;
     void Post(UINT msg, WPARAM w = 0, LPARAM l = 0) const;
@@ -224,6 +227,8 @@ std::vector<std::string> BoardRequests();        // the paths asked for so far
 
 // The Windows version Wine reports to programs started after this ("nt40", "winxp"...).
 void SetWineVersion(const wchar_t* version);
+// The screen's DPI for programs started after this.
+void SetLogPixels(DWORD dpi);
 // The colour on the screen at a point of a window's client area.
 COLORREF ScreenPixel(HWND window, POINT clientPt);
 // Whether any point of a window's client area shows this colour on the screen.

@@ -1,6 +1,7 @@
 // The main window as it opens with no Timer.ini, and a clean close.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cwctype>
 #include <set>
@@ -186,6 +187,16 @@ struct ExpectedFont {
     int heightPx, weight, charset;
 };
 
+// At 96 DPI.
+const ExpectedFont kFonts[] = {
+    {"L_Title", kMsPGothic, 24, 700, 128},     {"L_Time", kMsUiGothic, 16, 700, 0},
+    {"Label1(0)", kMsUiGothic, 15, 400, 128},  {"Label1(1)", kMsUiGothic, 15, 400, 128},
+    {"Label1(2)", kMsPGothic, 24, 700, 128},   {"Label1(3)", kMsPGothic, 24, 700, 128},
+    {"TextH", kMsPGothic, 27, 700, 128},       {"TextM", kMsPGothic, 27, 700, 128},
+    {"C_TimerStart", kMsUiGothic, 16, 400, 128}, {"TextFileName", kMsPGothic, 12, 400, 128},
+    {"cmdFileOpen", kMsUiGothic, 13, 400, 128},
+};
+
 TEST(Window, StartsWithItsFontsMenuAndTrayIcon) {
     AppFolder app;
     Program program(app);
@@ -205,15 +216,7 @@ TEST(Window, StartsWithItsFontsMenuAndTrayIcon) {
     EXPECT_EQ(state.Int("label.L_Title.back"), 0x00C0FFFF);
     EXPECT_EQ(state.Get("label.L_Title.opaque"), "1");
 
-    const ExpectedFont fonts[] = {
-        {"L_Title", kMsPGothic, 24, 700, 128},     {"L_Time", kMsUiGothic, 16, 700, 0},
-        {"Label1(0)", kMsUiGothic, 15, 400, 128},  {"Label1(1)", kMsUiGothic, 15, 400, 128},
-        {"Label1(2)", kMsPGothic, 24, 700, 128},   {"Label1(3)", kMsPGothic, 24, 700, 128},
-        {"TextH", kMsPGothic, 27, 700, 128},       {"TextM", kMsPGothic, 27, 700, 128},
-        {"C_TimerStart", kMsUiGothic, 16, 400, 128}, {"TextFileName", kMsPGothic, 12, 400, 128},
-        {"cmdFileOpen", kMsUiGothic, 13, 400, 128},
-    };
-    for (const ExpectedFont& e : fonts) {
+    for (const ExpectedFont& e : kFonts) {
         SCOPED_TRACE(e.control);
         FontSpec f = state.Font(e.control);
         EXPECT_EQ(Describe(f.face), Describe(e.face));
@@ -267,6 +270,75 @@ TEST(Window, StartsWithItsFontsMenuAndTrayIcon) {
 
     program.Close();
     EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+// Everything in pixels at a DPI: the client area, the hour box and every font.
+void ExpectScaledTo(const Program& program, int dpi) {
+    SCOPED_TRACE(std::to_string(dpi) + " DPI");
+    const auto px = [dpi](double twips) { return static_cast<int>(std::lround(twips * dpi / 1440.0)); };
+    RECT client;
+    GetClientRect(program.Main(), &client);
+    EXPECT_EQ(client.right, px(5250));
+    EXPECT_EQ(client.bottom, px(2430));
+    const RECT hour = program.Read(ID_TextH).rect;
+    EXPECT_TRUE(Near("left", hour.left, px(435)));
+    EXPECT_TRUE(Near("top", hour.top, px(1215)));
+    EXPECT_TRUE(Near("width", hour.right - hour.left, px(540)));
+    EXPECT_TRUE(Near("height", hour.bottom - hour.top, px(435)));
+    const State state = program.QueryState();
+    // Window (small, big) and tray icons at the sizes of the DPI, each from its own frame.
+    EXPECT_EQ(state.Get("icon.sizes"), dpi == 96 ? "16|32|16" : "24|48|24");
+    for (const ExpectedFont& e : kFonts)
+        EXPECT_EQ(state.Font(e.control).heightPx, std::lround(e.heightPx * dpi / 96.0)) << e.control;
+}
+
+// At 144 DPI every size is one and a half times as large; window positions keep their
+// twips. A move to a monitor at 96 DPI lays the window out again, states kept.
+TEST(Window, ScalesWithTheDpi) {
+    SetLogPixels(144);
+    AppFolder app;
+    app.Write(L"Timer.ini", "[CONFIG]\r\nFILENAME=!abc\r\n[WINDOW]\r\nX=3000\r\nY=1500\r\n");
+    Program program(app);
+    HWND main = program.WaitForMainWindow();
+    ExpectScaledTo(program, 144);
+    RECT frame;
+    GetWindowRect(main, &frame);
+    EXPECT_EQ(frame.top, 300);
+    EXPECT_EQ(frame.left, 150);
+
+    program.DoubleClick(main, {5, 5});
+    HWND about = nullptr;
+    WaitUntil("the about box", kDeadline, [&] { return (about = program.FindWindowOfClass(kAboutWindowClass)) != nullptr; });
+    RECT box;
+    GetClientRect(about, &box);
+    EXPECT_TRUE(Near("about box width", box.right, 611));
+    EXPECT_TRUE(Near("about box height", box.bottom, 260));
+    EXPECT_EQ(program.QueryState().Get("about.font"), "MS UI Gothic|23|700|128");
+    program.Key(VK_ESCAPE);
+    WaitUntil("the about box to close", kDeadline, [&] { return !IsWindow(about); });
+
+    program.ClickButton(ID_C_TimerStart);  // armed: the target box is disabled
+    program.Focus(ID_TextM);
+    SendMessageW(program.Item(ID_TextFileName), EM_SETSEL, 1, 3);
+    // The frame as this Wine draws it at any DPI, around the client area at 96.
+    RECT client;
+    GetClientRect(main, &client);
+    GetWindowRect(main, &frame);
+    program.DpiChanged(96, {frame.left, frame.top, frame.right - client.right + 350, frame.bottom - client.bottom + 162});
+    ExpectScaledTo(program, 96);
+    EXPECT_EQ(program.Focused(), program.Item(ID_TextM));
+    DWORD start = 0, end = 0;
+    SendMessageW(program.Item(ID_TextFileName), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 1u);
+    EXPECT_EQ(end, 3u);
+    EXPECT_EQ(program.Text(ID_TextFileName), L"!abc");
+    EXPECT_FALSE(program.Read(ID_TextFileName).enabled);
+
+    program.Close();
+    EXPECT_EQ(program.WaitForExit(), 0u);
+    Ini ini = ParseIni(app.Read(L"Timer.ini").value_or(""));
+    EXPECT_EQ(ini["WINDOW"]["X"], "3000");
+    EXPECT_EQ(ini["WINDOW"]["Y"], "1500");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "tests/support/fake_platform.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <sstream>
 
@@ -446,6 +447,20 @@ std::uint32_t FakePlatform::GetFileAttributesA(const Bytes& path) {
     if (const auto it = attributes.find(path); it != attributes.end()) return it->second;
     return ini.Exists(path) ? 0x20 : poko::INVALID_FILE_ATTRIBUTES_;
 }
+
+std::array<poko::Handle, 2> FakePlatform::SmallIcons() {
+    Record("SmallIcons");
+    return smallIcons;
+}
+
+bool FakePlatform::SetWakeTimer(const poko::LocalTime& t) {
+    char at[32];
+    std::snprintf(at, sizeof at, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
+    Record(std::string("SetWakeTimer(") + at + ")");
+    return true;
+}
+
+void FakePlatform::CancelWakeTimer() { Record("CancelWakeTimer"); }
 
 // ---- RecordingView ----
 

@@ -181,6 +181,13 @@ public:
     std::map<poko::Bytes, std::uint32_t> attributes;
     std::uint32_t GetFileAttributesA(const poko::Bytes& path) override;
 
+    // Display scaling and waking: "SmallIcons" answers these handles;
+    // "SetWakeTimer(yyyy-mm-dd hh:mm:ss)", "CancelWakeTimer".
+    std::array<poko::Handle, 2> smallIcons{};
+    std::array<poko::Handle, 2> SmallIcons() override;
+    bool SetWakeTimer(const poko::LocalTime& due) override;
+    void CancelWakeTimer() override;
+
 private:
     void Record(const std::string& entry);
     struct OpenUrl {

@@ -26,7 +26,7 @@ struct FormHarness {
 
     FormHarness() {
         frm.hWnd = kMainHwnd;
-        frm.PicIcon = {kStoppedIcon, kArmedIcon};
+        frm.PicIcon = fake.smallIcons = {kStoppedIcon, kArmedIcon};
         frm.requestClose = [this] { frm.Form_Unload(); };
     }
     // Start-up, then a clean call list for what the test does next.

@@ -52,13 +52,53 @@ TEST(ToggleAlarm, StatesAndTrayCalls) {
         a.fake.trayRecords.clear();
         a.frm.ToggleAlarm();
         EXPECT_EQ(Describe(a.frm), armed ? kArmed : kStopped);
-        // The icon changes first with the old tip; then the tip follows.
-        ASSERT_TRUE(SameCalls({"Shell_NotifyIconA(1)", "Shell_NotifyIconA(1)"}, a.fake.calls));
+        // The icon changes first with the old tip; then the tip follows, and the wake.
+        ASSERT_TRUE(SameCalls({"Shell_NotifyIconA(1)", "Shell_NotifyIconA(1)",
+                               armed ? "SetWakeTimer(2024-05-17 07:05:00)" : "CancelWakeTimer"},
+                              a.fake.CallsWithout({"Now"})));
         const Handle icon = armed ? kArmedIcon : kStoppedIcon;
         EXPECT_EQ(a.fake.trayRecords[0].hIcon, icon);
         EXPECT_EQ(a.fake.trayRecords[1].hIcon, icon);
         EXPECT_EQ(TipText(a.fake.trayRecords[0]), toggle == 1 ? "ポコ丸\u3000停止中  設定時刻 [00:00]" : tips[!armed]);
         EXPECT_EQ(TipText(a.fake.trayRecords[1]), tips[armed]);
+    }
+}
+
+// While armed, one wake timer stands at the next occurrence of the set minute; it
+// follows the set time and the clock, and goes with disarming and exit.
+TEST(WakeTimer, FollowsTheArmedAlarm) {
+    const struct {
+        const char* what;
+        Text wake;  // POWER/WAKE, as Timer.ini holds it; "-" none
+        std::function<void(Alarm&)> act;
+        std::vector<std::string> calls;
+    } cases[] = {
+        {"arm", u"-", [](Alarm& a) { a.frm.ToggleAlarm(); }, {"SetWakeTimer(2024-05-17 07:05:00)"}},
+        {"arm, WAKE=True", u"True", [](Alarm& a) { a.frm.ToggleAlarm(); }, {"SetWakeTimer(2024-05-17 07:05:00)"}},
+        {"arm, WAKE=False", u"False", [](Alarm& a) { a.frm.ToggleAlarm(); }, {}},
+        {"arm, WAKE=false", u"false", [](Alarm& a) { a.frm.ToggleAlarm(); }, {}},
+        {"arm, WAKE=0", u"0", [](Alarm& a) { a.frm.ToggleAlarm(); }, {}},
+        {"new time while armed", u"-",
+         [](Alarm& a) { a.frm.ToggleAlarm(), a.frm.TextM.SetText(u"4"); },
+         {"SetWakeTimer(2024-05-17 07:05:00)", "SetWakeTimer(2024-05-18 07:04:00)"}},
+        {"clock changed", u"-",
+         [](Alarm& a) { a.frm.ToggleAlarm(), a.fake.now.hour = 8, a.frm.ClockChanged(); },
+         {"SetWakeTimer(2024-05-17 07:05:00)", "SetWakeTimer(2024-05-18 07:05:00)"}},
+        {"clock changed, disarmed", u"-", [](Alarm& a) { a.frm.ClockChanged(); }, {}},
+        {"exit", u"-", [](Alarm& a) { a.frm.ToggleAlarm(), a.frm.Form_Unload(); },
+         {"SetWakeTimer(2024-05-17 07:05:00)", "CancelWakeTimer"}},
+        {"exit, disarmed", u"-", [](Alarm& a) { a.frm.Form_Unload(); }, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Alarm a;
+        if (c.wake != u"-") a.fake.PreloadIni(u"[POWER]\nWAKE=" + c.wake + u"\n");
+        a.frm.WakeAllowed = ReadWakeAllowed(a.fake, a.frm.IniPath);
+        c.act(a);
+        std::vector<std::string> wakes;
+        for (const std::string& call : a.fake.calls)
+            if (call.find("WakeTimer") != std::string::npos) wakes.push_back(call);
+        EXPECT_TRUE(SameCalls(c.calls, wakes));
     }
 }
 
@@ -147,7 +187,7 @@ TEST(AlarmCheck, CompletionSequence) {
     a.fake.calls.clear();
     a.fake.trayRecords.clear();
     a.frm.Timer.Tick();
-    EXPECT_TRUE(SameCalls({"MessageBox(起きて|ポコ丸|65600)", "Shell_NotifyIconA(1)", "Shell_NotifyIconA(1)"},
+    EXPECT_TRUE(SameCalls({"MessageBox(起きて|ポコ丸|65600)", "Shell_NotifyIconA(1)", "Shell_NotifyIconA(1)", "CancelWakeTimer"},
                           a.fake.CallsWithout({"Now"})));
     ASSERT_EQ(a.fake.trayRecords.size(), 2u);
     // The tip with the completion status goes out while the icon is still the armed one.

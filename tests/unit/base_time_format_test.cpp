@@ -67,5 +67,23 @@ TEST(SetTimeText, NoTimeOfDayNeverMatchesTheClock) {
     EXPECT_FALSE(IsClockReading(SetTimeText(u"0", u"-1e400")));
 }
 
+TEST(NextOccurrence, TodayUntilTheMinuteHasPassedThenTomorrow) {
+    const struct {
+        LocalTime now;
+        TimeOfDay at;
+        LocalTime due;
+    } cases[] = {
+        {{2026, 12, 8, 6, 0, 0}, {7, 30}, {2026, 12, 8, 7, 30, 0}},
+        {{2026, 12, 8, 7, 30, 45}, {7, 30}, {2026, 12, 8, 7, 30, 0}},  // within the minute: it fires now
+        {{2026, 12, 8, 7, 31, 0}, {7, 30}, {2026, 12, 9, 7, 30, 0}},
+        {{2026, 12, 8, 23, 50, 0}, {0, 10}, {2026, 12, 9, 0, 10, 0}},  // across midnight
+        {{2026, 1, 31, 12, 0, 0}, {0, 0}, {2026, 2, 1, 0, 0, 0}},
+        {{2026, 12, 31, 23, 59, 59}, {23, 58}, {2027, 1, 1, 23, 58, 0}},
+        {{2028, 2, 28, 9, 0, 0}, {8, 0}, {2028, 2, 29, 8, 0, 0}},      // leap year
+        {{2100, 2, 28, 9, 0, 0}, {8, 0}, {2100, 3, 1, 8, 0, 0}},       // no leap year
+    };
+    for (const auto& c : cases) EXPECT_EQ(NextOccurrence(c.now, c.at), c.due) << ToUtf8(FormatClock(c.now));
+}
+
 }  // namespace
 }  // namespace poko

@@ -158,9 +158,40 @@ TEST(TrayIconSetting, RebuildsEveryFieldByArmedState) {
         h.frm.TrayIconData.szTip.fill('z');
         h.fake.calls.clear();
         h.frm.TrayIconSetting();
-        ASSERT_EQ(h.fake.calls, std::vector<std::string>{"Shell_NotifyIconA(0)"});
+        ASSERT_EQ(h.fake.calls, (std::vector<std::string>{"SmallIcons", "Shell_NotifyIconA(0)"}));
         ExpectFullTrayRecord(h.fake.trayRecords.back(), armed ? kArmedIcon : kStoppedIcon,
                              armed ? "ポコ丸\u3000監視中  設定時刻 [00:00]" : "ポコ丸\u3000停止中  設定時刻 [00:00]");
+    }
+}
+
+// At another DPI the icons come again at its size: the tray shows the new one for the
+// state it shows, and nothing else changes.
+TEST(IconsChanged, TheTrayTakesTheNewSize) {
+    const struct {
+        bool armed, trayRemoved, sameIcons;
+        std::vector<std::string> calls;
+    } cases[] = {
+        {false, false, false, {"SmallIcons", "Shell_NotifyIconA(1)"}},
+        {true, false, false, {"SmallIcons", "Shell_NotifyIconA(1)"}},
+        {false, true, false, {"SmallIcons"}},  // no icon to change: the next add takes it
+        {false, false, true, {"SmallIcons"}},
+    };
+    for (const auto& c : cases) {
+        FormHarness h;
+        h.Load();
+        if (c.armed) h.frm.ToggleAlarm();
+        if (c.trayRemoved) h.frm.M_WindowView->Click();
+        const std::array<Handle, 2> icons = c.sameIcons ? h.frm.PicIcon : std::array<Handle, 2>{0x601, 0x602};
+        h.fake.smallIcons = icons;
+        const TrayIconRecord before = h.frm.TrayIconData;
+        h.fake.calls.clear();
+        h.frm.IconsChanged();
+        EXPECT_TRUE(SameCalls(c.calls, h.fake.calls));
+        EXPECT_EQ(h.frm.PicIcon, icons);
+        EXPECT_EQ(h.frm.TrayIconData.hIcon, icons[c.armed]);
+        EXPECT_EQ(TipText(h.frm.TrayIconData), TipText(before));
+        EXPECT_EQ(h.frm.Timer.Enabled(), c.armed);
+        EXPECT_EQ(h.frm.TrayIconShown(), !c.trayRemoved);
     }
 }
 
@@ -177,7 +208,7 @@ TEST(WindowProcHook, WheelAndTaskbarCreated) {
         {WM_MOUSEWHEEL, 0x00780000u, u"6", {}},             // +120
         {WM_MOUSEWHEEL, 0, u"6", {}},                       // delta 0 counts as forward
         {WM_MOUSEWHEEL, static_cast<std::uintptr_t>(0xFFFFFFFF00780000ull), u"6", {}},  // only 32 bits count
-        {0xC0DE, 0, u"5", {"Shell_NotifyIconA(0)"}},        // TaskbarCreated
+        {0xC0DE, 0, u"5", {"SmallIcons", "Shell_NotifyIconA(0)"}},  // TaskbarCreated
         {0x200, 0, u"5", {}},
     };
     for (const Case& c : cases) {
