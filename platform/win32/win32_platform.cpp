@@ -91,7 +91,7 @@ LocalTime Win32Platform::Now() {
 // The clock label asks for both every second; the locale is asked again after a minute,
 // about when the label shows a change anyway.
 void Win32Platform::ReadSeparators() {
-    const std::uint64_t minute = GetTickCount64() / 60000;
+    const std::uint64_t minute = GetTickCount() / 60000;  // a wrap-around only reads them once more
     if (minute == separatorsMinute_) return;
     separatorsMinute_ = minute;
     const auto read = [](LCTYPE type, const char16_t* fallback) {
