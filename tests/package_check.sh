@@ -7,7 +7,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$1
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
-POKOMARU_BUILD_DIR=$build "$root/scripts/package" --no-build --out "$out"
+POKOMARU_BUILD_DIR=$build "$root/scripts/package" --no-build --no-smoke --out "$out"
 python3 - "$out" "$build" <<'PY'
 import glob, sys, zipfile
 out, build = sys.argv[1:]

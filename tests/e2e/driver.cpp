@@ -378,7 +378,7 @@ HWND Program::WaitForMainWindow(bool visible, Duration limit) {
     auto find = [&] {
         search.found = nullptr;
         EnumWindows(
-            [](HWND h, LPARAM p) -> BOOL {
+            [](HWND h, LPARAM p) CALLBACK -> BOOL {
                 auto* s = reinterpret_cast<Search*>(p);
                 DWORD pid = 0;
                 GetWindowThreadProcessId(h, &pid);
@@ -642,7 +642,7 @@ int MessageBoxCount(const Program& program) {
         int n;
     } count{program.Pid(), 0};
     EnumWindows(
-        [](HWND h, LPARAM p) -> BOOL {
+        [](HWND h, LPARAM p) CALLBACK -> BOOL {
             auto* c = reinterpret_cast<Count*>(p);
             DWORD pid = 0;
             GetWindowThreadProcessId(h, &pid);
@@ -750,7 +750,7 @@ HWND Program::FindWindowOfClass(std::wstring_view cls) const {
         HWND found;
     } search{pi_.dwProcessId, cls, nullptr};
     EnumWindows(
-        [](HWND h, LPARAM p) -> BOOL {
+        [](HWND h, LPARAM p) CALLBACK -> BOOL {
             auto* s = reinterpret_cast<Search*>(p);
             DWORD pid = 0;
             GetWindowThreadProcessId(h, &pid);
