@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "app/settings.h"
+#include "app/startup_steps.h"
 #include "base/text.h"
 #include "platform/platform.h"
 #include "ui/controls.h"
@@ -69,7 +70,7 @@ public:
     // Start-up and exit (app/startup.cpp).
     void Form_Load();
     void Form_Unload();
-    int StartupStepsDone() const { return startup_done_; }
+    StartupStep StartupStepDone() const { return startup_done_; }
 
     // Tray icon and window procedure (ui/tray.cpp).
     void TrayIconAdd();
@@ -143,7 +144,7 @@ private:
     void WriteSettings();
 
     Platform& platform_;
-    int startup_done_ = 0;
+    StartupStep startup_done_ = StartupStep::None;
     bool unloaded_ = false;
     bool closing_ = false;  // 終了 chosen or the window closed: a mascot run ends at its next step
     bool tray_shown_ = false;

@@ -27,17 +27,18 @@ std::optional<float> Twips(const Text& text) {
 
 }  // namespace
 
-// Steps in the fixed order; a step that fails ends start-up there, quietly, and the
-// window opens with what was done so far. startup_done_ counts the completed steps.
+// Steps in the fixed order (app/startup_steps.h); a step that fails ends start-up there,
+// quietly, and the window opens with what was done so far.
 bool FrmTimer::StartupSequence() {
-    auto done = [this](int step) { startup_done_ = step; };
+    using enum StartupStep;
+    auto done = [this](StartupStep step) { startup_done_ = step; };
 
     Timer_Time_Timer();
-    done(1);
+    done(ClockShown);
 
     VS_m.SetValue(59 - static_cast<int>(RoundHalfEven(LeadingNumberValue(TextM.GetText()).value)));
     VS_h.SetValue(23 - static_cast<int>(RoundHalfEven(LeadingNumberValue(TextH.GetText()).value)));
-    done(2);
+    done(ScrollBarsSet);
 
     const Text folder = platform_.AppFolder();
     const Text picture = folder + u"\\back.jpg";
@@ -46,41 +47,41 @@ bool FrmTimer::StartupSequence() {
     } else {
         L_Title.SetOpaque(true);
     }
-    done(3);
+    done(BackgroundSet);
 
     IniPath = folder + u"\\Timer.ini";
-    done(5);
+    done(IniPathSet);
 
     TextFileName.SetText(ReadIniWhole(platform_, IniPath, u"CONFIG", u"FILENAME", u""));
-    done(6);
+    done(TargetRead);
     TextH.SetText(ReadIni(platform_, IniPath, u"CONFIG", u"H", u"00"));
-    done(7);
+    done(HourRead);
     TextM.SetText(ReadIni(platform_, IniPath, u"CONFIG", u"M", u"00"));
-    done(8);
+    done(MinuteRead);
 
     const auto top = Twips(ReadIni(platform_, IniPath, u"WINDOW", u"X", u"0"));
     if (!top) return false;
     frm_Timer.SetTop(*top);
-    done(9);
+    done(TopRead);
     const auto left = Twips(ReadIni(platform_, IniPath, u"WINDOW", u"Y", u"0"));
     if (!left) return false;
     frm_Timer.SetLeft(*left);
-    done(10);
+    done(LeftRead);
 
     const auto ai = TruthValue(ReadIni(platform_, IniPath, u"CONFIG", u"AI", u"0"));
     if (!ai) return false;
     M_WinCmm->SetChecked(*ai);
-    done(11);
+    done(CommunicationRead);
 
     if (frm_Timer.Top() < 0) frm_Timer.SetTop(0);
     if (frm_Timer.Left() < 0) frm_Timer.SetLeft(0);
-    done(12);
+    done(PositionClamped);
 
     const LeadingNumber data = LeadingNumberValue(ReadIni(platform_, IniPath, u"WINDOW", u"DATA", u"255"));
     const double alpha = RoundHalfEven(data.value);
     if (data.overflow || alpha < 0 || alpha > 255) return false;
     WindowAlpha = static_cast<std::uint8_t>(alpha);
-    done(13);
+    done(OpacityRead);
 
     TrayIconData.cbSize = 88;
     TrayIconData.hWnd = hWnd;
@@ -90,7 +91,7 @@ bool FrmTimer::StartupSequence() {
     TrayIconData.hIcon = PicIcon[0];
     StoreTip(TrayTipText());
     TrayIconAdd();
-    done(14);
+    done(TrayIconAdded);
 
     OsVersion version;
     platform_.GetVersionExA(version);
@@ -103,15 +104,15 @@ bool FrmTimer::StartupSequence() {
     } else {
         M_toumei->SetEnabled(false);
     }
-    done(15);
+    done(OpacityApplied);
 
     TaskbarCreatedMsg = platform_.RegisterWindowMessageA("TaskbarCreated");
-    done(16);
+    done(TaskbarMessageRegistered);
     platform_.InstallWindowProc();
-    done(17);
+    done(WindowProcInstalled);
 
     const Text args = platform_.CommandLine();
-    done(18);
+    done(CommandLineRead);
     if (args.empty()) return true;
     const CommandLine cl = ParseCommandLine(args);
     if (cl.minimise) frm_Timer.SetState(WindowState::Minimised);
@@ -121,7 +122,7 @@ bool FrmTimer::StartupSequence() {
         TextM.SetText(*cl.minute);
     }
     if (cl.target) TextFileName.SetText(*cl.target);
-    done(22);
+    done(CommandLineApplied);
     return true;
 }
 
@@ -148,22 +149,23 @@ void FrmTimer::Form_Unload() {
     if (IniPath.empty()) IniPath = platform_.AppFolder() + u"\\Timer.ini";
     if (!IniWritable(platform_, IniPath)) return;
 
-    auto keep = [this](int step, bool changed) { return startup_done_ >= step || changed; };
+    using enum StartupStep;
+    auto keep = [this](StartupStep step, bool changed) { return startup_done_ >= step || changed; };
     // A target the code page cannot hold would come back changed ("été.mp3" as "?t?.mp3",
     // which reads as a mascot target): the file keeps the one it had.
-    if (keep(6, TextFileName.GetText() != loaded_.fileName) && FitsAnsi(TextFileName.GetText()))
+    if (keep(TargetRead, TextFileName.GetText() != loaded_.fileName) && FitsAnsi(TextFileName.GetText()))
         WriteIni(platform_, IniPath, u"CONFIG", u"FILENAME", TextFileName.GetText());
-    if (keep(7, TextH.GetText() != loaded_.hour)) WriteIni(platform_, IniPath, u"CONFIG", u"H", TextH.GetText());
-    if (keep(8, TextM.GetText() != loaded_.minute)) WriteIni(platform_, IniPath, u"CONFIG", u"M", TextM.GetText());
-    if (keep(11, M_WinCmm->Checked() != loaded_.ai))
+    if (keep(HourRead, TextH.GetText() != loaded_.hour)) WriteIni(platform_, IniPath, u"CONFIG", u"H", TextH.GetText());
+    if (keep(MinuteRead, TextM.GetText() != loaded_.minute)) WriteIni(platform_, IniPath, u"CONFIG", u"M", TextM.GetText());
+    if (keep(CommunicationRead, M_WinCmm->Checked() != loaded_.ai))
         WriteIni(platform_, IniPath, u"CONFIG", u"AI", M_WinCmm->Checked() ? u"True" : u"False");
     if (frm_Timer.State() == WindowState::Normal) {
-        if (keep(9, frm_Timer.Top() != loaded_.top))
+        if (keep(TopRead, frm_Timer.Top() != loaded_.top))
             WriteIni(platform_, IniPath, u"WINDOW", u"X", SingleText(frm_Timer.Top()));
-        if (keep(10, frm_Timer.Left() != loaded_.left))
+        if (keep(LeftRead, frm_Timer.Left() != loaded_.left))
             WriteIni(platform_, IniPath, u"WINDOW", u"Y", SingleText(frm_Timer.Left()));
     }
-    if (keep(13, WindowAlpha != loaded_.alpha))
+    if (keep(OpacityRead, WindowAlpha != loaded_.alpha))
         WriteIni(platform_, IniPath, u"WINDOW", u"DATA", DecimalText(WindowAlpha));
 }
 

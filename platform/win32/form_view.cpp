@@ -804,7 +804,7 @@ void FormView::WriteStateDump(const wchar_t* path) {
     line("wheel_target", std::to_string(f.WheelTarget));
     line("timer.enabled", f.Timer.Enabled() ? "1" : "0");
     line("timer_time.enabled", f.Timer_Time.Enabled() ? "1" : "0");
-    line("startup.steps", std::to_string(f.StartupStepsDone()));
+    line("startup.step", std::string(StartupStepName(f.StartupStepDone())));
     line("label.L_Title.fore", hex(f.L_Title.ForeColour()));
     line("label.L_Title.back", hex(f.L_Title.BackColour()));
     line("label.L_Title.opaque", f.L_Title.Opaque() ? "1" : "0");

@@ -621,7 +621,7 @@ void Program::ChooseFromTrayMenu(wchar_t accessKey) const {
 }
 
 void WaitForStartup(const Program& program) {
-    WaitUntil("start-up to finish", kDeadline, [&] { return program.QueryState().Int("startup.steps") == 22; });
+    WaitUntil("start-up to finish", kDeadline, [&] { return program.QueryState().Get("startup.step") == "CommandLineApplied"; });
 }
 
 SYSTEMTIME MinuteWithRoom() {

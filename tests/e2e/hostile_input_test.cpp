@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <random>
 
+#include "app/startup_steps.h"
 #include "driver.h"
 #include "ui/control_ids.h"
 
@@ -19,11 +20,13 @@ struct Setting {
     const char* section;
     const char* key;
     const char* def;
-    int step;
+    StartupStep step;
 };
-const Setting kSettings[] = {{"CONFIG", "FILENAME", "", 6}, {"CONFIG", "H", "00", 7}, {"CONFIG", "M", "00", 8},
-                             {"WINDOW", "X", "0", 9},       {"WINDOW", "Y", "0", 10}, {"CONFIG", "AI", "0", 11},
-                             {"WINDOW", "DATA", "255", 13}};
+using enum StartupStep;
+const Setting kSettings[] = {{"CONFIG", "FILENAME", "", TargetRead}, {"CONFIG", "H", "00", HourRead},
+                             {"CONFIG", "M", "00", MinuteRead}, {"WINDOW", "X", "0", TopRead},
+                             {"WINDOW", "Y", "0", LeftRead}, {"CONFIG", "AI", "0", CommunicationRead},
+                             {"WINDOW", "DATA", "255", OpacityRead}};
 
 // H=07 and AI=1 are written back as 7 and True: a write would show.
 const std::string kStored =
@@ -50,7 +53,7 @@ std::string ReadSetting(const AppFolder& app, std::wstring_view file, const Sett
 // What the program held of each setting, as its exit writes it, and its start-up steps.
 struct Held {
     std::map<std::string, std::string> values;
-    long long steps = 0;
+    StartupStep step = StartupStep::None;
 };
 
 // Starts the program on the folder as it is, checks that it shows its window, stays up
@@ -68,7 +71,7 @@ Held RunAndClose(const AppFolder& app) {
                {"Y", state.Get("window.left_twips")},
                {"AI", Checked(state, "M_WinCmm") ? "True" : "False"},
                {"DATA", state.Get("alpha")}},
-              state.Int("startup.steps")};
+              StartupStepNamed(state.Get("startup.step"))};
     program.Close();
     EXPECT_EQ(program.WaitForExit(), 0u);
     return held;
@@ -82,11 +85,11 @@ void ExpectNothingWorse(const std::string& file) {
     app.Write(L"before.ini", file);  // the settings as they were, for reading them the same way
     const Held held = RunAndClose(app);
     for (const Setting& s : kSettings) {
-        SCOPED_TRACE(std::string(s.section) + "/" + s.key + ", start-up steps done " + std::to_string(held.steps));
+        SCOPED_TRACE(std::string(s.section) + "/" + s.key + ", start-up done to " + std::string(StartupStepName(held.step)));
         const std::string after = ReadSetting(app, L"Timer.ini", s);
-        if (held.steps < s.step)
+        if (held.step < s.step)
             EXPECT_EQ(after, ReadSetting(app, L"before.ini", s));
-        else if (s.step == 9 || s.step == 10)  // twips: "1500" against "1500.000000"
+        else if (s.step == TopRead || s.step == LeftRead)  // twips: "1500" against "1500.000000"
             EXPECT_NEAR(std::strtod(after.c_str(), nullptr), std::strtod(held.values.at(s.key).c_str(), nullptr), 0.5);
         else
             EXPECT_EQ(after, held.values.at(s.key));

@@ -18,10 +18,12 @@ namespace {
 struct Key {
     const char* section;
     const char* key;
-    int step;  // the start-up step that reads it
+    StartupStep step;  // the start-up step that reads it
 };
-constexpr Key kKeys[] = {{"CONFIG", "FILENAME", 6}, {"CONFIG", "H", 7},  {"CONFIG", "M", 8},     {"WINDOW", "X", 9},
-                         {"WINDOW", "Y", 10},        {"CONFIG", "AI", 11}, {"WINDOW", "DATA", 13}};
+using enum StartupStep;
+constexpr Key kKeys[] = {{"CONFIG", "FILENAME", TargetRead}, {"CONFIG", "H", HourRead}, {"CONFIG", "M", MinuteRead},
+                         {"WINDOW", "X", TopRead}, {"WINDOW", "Y", LeftRead}, {"CONFIG", "AI", CommunicationRead},
+                         {"WINDOW", "DATA", OpacityRead}};
 
 const Bytes kPath = ToAnsi(FakePlatform().IniFile());
 
@@ -34,7 +36,7 @@ IniStore StartAndExit(const Bytes& file, Text& target) {
     target = h.frm.TextFileName.GetText();
     h.frm.Form_Unload();
     for (const Key& k : kKeys)
-        if (h.frm.StartupStepsDone() < k.step)
+        if (h.frm.StartupStepDone() < k.step)
             Check(before.Raw(kPath, k.section, k.key) == h.fake.ini.Raw(kPath, k.section, k.key),
                   "a key start-up did not reach is kept", k.key);
     return h.fake.ini;

@@ -26,7 +26,7 @@ int CheckedOpacityItem(FrmTimer& f) {
 TEST(Startup, WithoutSettingsFile) {
     FormHarness h;
     FrmTimer& f = Started(h, u"").frm;
-    EXPECT_EQ(f.StartupStepsDone(), 18);
+    EXPECT_EQ(f.StartupStepDone(), StartupStep::CommandLineRead);
     EXPECT_EQ(f.TextFileName.GetText(), u"");
     EXPECT_EQ(f.TextH.GetText(), u"0");
     EXPECT_EQ(f.TextM.GetText(), u"0");
@@ -94,34 +94,35 @@ TEST(Startup, SettingsAndEarlyStops) {
     struct Case {
         const char* what;
         Text ini;
-        int steps;
+        StartupStep step;
         bool cmm;
         float top, left;
         int alpha;
         int checkedItem;
     };
+    using enum StartupStep;
     const Case cases[] = {
-        {"stored values", u"[CONFIG]\nAI=1\n[WINDOW]\nX=1500\nY=3000\nDATA=102\n", 18, true, 1500, 3000, 102, 3},
-        {"negative position", u"[WINDOW]\nX=-300\nY=-15\n", 18, false, 0, 0, 255, 0},
-        {"AI True", u"[CONFIG]\nAI=True\n", 18, true, 0, 0, 255, 0},
-        {"AI -1", u"[CONFIG]\nAI=-1\n", 18, true, 0, 0, 255, 0},
-        {"AI yes", u"[CONFIG]\nAI=yes\n[WINDOW]\nX=-300\nY=45\n", 10, false, -300, 45, 0, -1},
-        {"AI empty", u"[CONFIG]\nAI=\n", 10, false, 0, 0, 0, -1},
-        {"DATA 204", u"[WINDOW]\nDATA=204\n", 18, false, 0, 0, 204, 1},
-        {"DATA 200", u"[WINDOW]\nDATA=200\n", 18, false, 0, 0, 200, -1},
-        {"DATA 254.5", u"[WINDOW]\nDATA=254.5\n", 18, false, 0, 0, 254, -1},
-        {"DATA empty", u"[WINDOW]\nDATA=\n", 18, false, 0, 0, 0, -1},
-        {"DATA 300", u"[CONFIG]\nAI=1\n[WINDOW]\nX=-300\nDATA=300\n", 12, true, 0, 0, 0, -1},
-        {"DATA -1", u"[WINDOW]\nDATA=-1\n", 12, false, 0, 0, 0, -1},
-        {"DATA 255.5", u"[WINDOW]\nDATA=255.5\n", 12, false, 0, 0, 0, -1},
-        {"DATA huge", u"[WINDOW]\nDATA=1e400\n", 12, false, 0, 0, 0, -1},
+        {"stored values", u"[CONFIG]\nAI=1\n[WINDOW]\nX=1500\nY=3000\nDATA=102\n", CommandLineRead, true, 1500, 3000, 102, 3},
+        {"negative position", u"[WINDOW]\nX=-300\nY=-15\n", CommandLineRead, false, 0, 0, 255, 0},
+        {"AI True", u"[CONFIG]\nAI=True\n", CommandLineRead, true, 0, 0, 255, 0},
+        {"AI -1", u"[CONFIG]\nAI=-1\n", CommandLineRead, true, 0, 0, 255, 0},
+        {"AI yes", u"[CONFIG]\nAI=yes\n[WINDOW]\nX=-300\nY=45\n", LeftRead, false, -300, 45, 0, -1},
+        {"AI empty", u"[CONFIG]\nAI=\n", LeftRead, false, 0, 0, 0, -1},
+        {"DATA 204", u"[WINDOW]\nDATA=204\n", CommandLineRead, false, 0, 0, 204, 1},
+        {"DATA 200", u"[WINDOW]\nDATA=200\n", CommandLineRead, false, 0, 0, 200, -1},
+        {"DATA 254.5", u"[WINDOW]\nDATA=254.5\n", CommandLineRead, false, 0, 0, 254, -1},
+        {"DATA empty", u"[WINDOW]\nDATA=\n", CommandLineRead, false, 0, 0, 0, -1},
+        {"DATA 300", u"[CONFIG]\nAI=1\n[WINDOW]\nX=-300\nDATA=300\n", PositionClamped, true, 0, 0, 0, -1},
+        {"DATA -1", u"[WINDOW]\nDATA=-1\n", PositionClamped, false, 0, 0, 0, -1},
+        {"DATA 255.5", u"[WINDOW]\nDATA=255.5\n", PositionClamped, false, 0, 0, 0, -1},
+        {"DATA huge", u"[WINDOW]\nDATA=1e400\n", PositionClamped, false, 0, 0, 0, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         FormHarness h;
         FrmTimer& f = Started(h, c.ini, u"-TS").frm;
-        const bool full = c.steps == 18;
-        EXPECT_EQ(f.StartupStepsDone(), full ? 22 : c.steps);
+        const bool full = c.step == CommandLineRead;
+        EXPECT_EQ(f.StartupStepDone(), full ? CommandLineApplied : c.step);
         EXPECT_EQ(f.M_WinCmm->Checked(), c.cmm);
         EXPECT_EQ(f.frm_Timer.Top(), c.top);
         EXPECT_EQ(f.frm_Timer.Left(), c.left);
@@ -141,7 +142,7 @@ TEST(Startup, OldSystemLeavesOpacityAlone) {
     h.fake.version.major = 4;
     h.fake.version.platformId = 1;
     FrmTimer& f = Started(h, u"[WINDOW]\nDATA=153\n").frm;
-    EXPECT_EQ(f.StartupStepsDone(), 18);
+    EXPECT_EQ(f.StartupStepDone(), StartupStep::CommandLineRead);
     EXPECT_FALSE(f.M_toumei->Enabled());
     EXPECT_EQ(CheckedOpacityItem(f), -1);
     EXPECT_TRUE(h.fake.CallsStartingWith("SetLayered").empty());
@@ -155,14 +156,15 @@ TEST(Startup, BackgroundPicture) {
         const char* what;
         std::optional<FileKind> kind;
         bool loads;
-        int steps;
+        StartupStep step;
         bool opaque, loadCalled;
     };
+    using enum StartupStep;
     const Case cases[] = {
-        {"absent", std::nullopt, true, 18, true, false},
-        {"normal, loads", FileKind::Normal, true, 18, false, true},
-        {"hidden counts as absent", FileKind::Other, true, 18, true, false},
-        {"normal, corrupt", FileKind::Normal, false, 2, false, true},
+        {"absent", std::nullopt, true, CommandLineRead, true, false},
+        {"normal, loads", FileKind::Normal, true, CommandLineRead, false, true},
+        {"hidden counts as absent", FileKind::Other, true, CommandLineRead, true, false},
+        {"normal, corrupt", FileKind::Normal, false, ScrollBarsSet, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -170,10 +172,10 @@ TEST(Startup, BackgroundPicture) {
         if (c.kind) h.fake.files[u"C:\\Apps\\Poko\\back.jpg"] = *c.kind;
         h.fake.pictureLoads = c.loads;
         FrmTimer& f = Started(h, u"[CONFIG]\nFILENAME=x\nH=5\n").frm;
-        EXPECT_EQ(f.StartupStepsDone(), c.steps);
+        EXPECT_EQ(f.StartupStepDone(), c.step);
         EXPECT_EQ(f.L_Title.Opaque(), c.opaque);
         EXPECT_EQ(h.fake.CallsStartingWith("LoadBackgroundPicture").size(), c.loadCalled ? 1u : 0u);
-        const bool read = c.steps > 2;
+        const bool read = c.step > ScrollBarsSet;
         EXPECT_EQ(h.fake.CallsStartingWith("GetPrivateProfileStringA(CONFIG").size() +
                       h.fake.CallsStartingWith("GetPrivateProfileStringA(WINDOW").size(),
                   read ? 7u : 0u);
@@ -301,7 +303,7 @@ TEST(Exit, EarlyStopKeepsStoredSettings) {
         SCOPED_TRACE(c.what);
         FormHarness h;
         Started(h, c.ini);
-        ASSERT_LT(h.frm.StartupStepsDone(), 18);
+        ASSERT_LT(h.frm.StartupStepDone(), StartupStep::CommandLineRead);
         if (c.userChange) c.userChange(h.frm);
         h.frm.Form_Unload();
         for (const auto& [key, value] : c.expected) {
@@ -318,7 +320,7 @@ TEST(Exit, EarlyStopBeforeIniPathWritesBesideTheProgram) {
     h.fake.files[u"C:\\Apps\\Poko\\back.jpg"] = FileKind::Normal;
     h.fake.pictureLoads = false;
     Started(h, u"[CONFIG]\nH=7\n");
-    ASSERT_EQ(h.frm.StartupStepsDone(), 2);
+    ASSERT_EQ(h.frm.StartupStepDone(), StartupStep::ScrollBarsSet);
     h.frm.TextFileName.UserEdited(u"!休憩");
     h.frm.Form_Unload();
     ASSERT_FALSE(h.fake.profilePaths.empty());
