@@ -8,11 +8,8 @@
 namespace poko {
 
 namespace {
-constexpr std::uint32_t kInfoOk = 64;
 // Only the alarm's own box comes to the front: it must be seen at its minute.
-constexpr std::uint32_t kAlarmBox = kInfoOk | 0x10000;  // MB_SETFOREGROUND
-constexpr std::int32_t SW_SHOW_ = 5;
-constexpr std::uint32_t EWX_REBOOT_ = 2, EWX_SHUTDOWN_FORCE_ = 5;
+constexpr std::uint32_t kAlarmBox = MB_ICONINFORMATION_ | MB_SETFOREGROUND_;
 }  // namespace
 
 void FrmTimer::Timer_Timer() {
@@ -30,7 +27,7 @@ void FrmTimer::Timer_Timer() {
     } else if (AsciiUpper(Left(target, 6)) == u"REBOOT") {
         ShutdownWindows(EWX_REBOOT_);
     } else if (AsciiUpper(Left(target, 4)) == u"EXIT") {
-        ShutdownWindows(EWX_SHUTDOWN_FORCE_);
+        ShutdownWindows(EWX_SHUTDOWN_ | EWX_FORCE_);
     } else if (FitsAnsi(target)) {
         platform_.ShellExecuteA(hWnd, "Open", ToAnsi(target), "", "", SW_SHOW_);
     } else {

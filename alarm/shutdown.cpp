@@ -5,15 +5,6 @@
 
 namespace poko {
 
-namespace {
-constexpr std::uint32_t VER_PLATFORM_WIN32_NT_ = 2;
-constexpr std::uint32_t TOKEN_ADJUST_PRIVILEGES_QUERY_ = 0x28;
-constexpr std::uint32_t SE_PRIVILEGE_ENABLED_ = 2;
-constexpr std::uint32_t kPrivilegesSize = 16;  // one TOKEN_PRIVILEGES entry
-constexpr std::uint32_t ERROR_NOT_ALL_ASSIGNED_ = 1300;
-constexpr std::uint32_t EWX_REBOOT_ = 2, MB_ICONSTOP_ = 16;
-}  // namespace
-
 void FrmTimer::ShutdownWindows(std::uint32_t flags) {
     if (RequestShutdown(flags)) return;
     platform_.MessageBox(flags & EWX_REBOOT_ ? u"コンピュータを再起動できませんでした。"
@@ -29,7 +20,7 @@ bool FrmTimer::RequestShutdown(std::uint32_t flags) {
     if (version.platformId == VER_PLATFORM_WIN32_NT_) {
         const Handle process = platform_.GetCurrentProcess();
         Handle token = 0;
-        if (!platform_.OpenProcessToken(process, TOKEN_ADJUST_PRIVILEGES_QUERY_, token)) return false;
+        if (!platform_.OpenProcessToken(process, TOKEN_ADJUST_PRIVILEGES_ | TOKEN_QUERY_, token)) return false;
         struct TokenCloser {
             Platform& p;
             Handle h;
@@ -41,7 +32,7 @@ bool FrmTimer::RequestShutdown(std::uint32_t flags) {
         state.attributes = SE_PRIVILEGE_ENABLED_;
         TokenPrivileges previous;
         std::uint32_t returned = 0;
-        if (!platform_.AdjustTokenPrivileges(token, false, state, kPrivilegesSize, previous, returned)) return false;
+        if (!platform_.AdjustTokenPrivileges(token, false, state, TOKEN_PRIVILEGES_SIZE_, previous, returned)) return false;
         // The call succeeds also when the token does not hold the privilege at all.
         if (platform_.GetLastError() == ERROR_NOT_ALL_ASSIGNED_) return false;
     }

@@ -16,7 +16,7 @@ Text ConvertFilter(const Text& filter) {
 Text OpenFileDialog(Platform& platform, Handle owner, const Text& initialDir, Text& filter, std::uint32_t flags) {
     filter = ConvertFilter(filter);
     OpenFileRecord r;
-    r.lStructSize = 76;
+    r.lStructSize = OPENFILENAME_SIZE_VERSION_400A_;
     r.hwndOwner = owner;
     r.hInstance = platform.ModuleHandle();
     r.filter = ToAnsi(filter) + std::string(2, '\0');

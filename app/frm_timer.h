@@ -139,6 +139,7 @@ private:
     void WheelStep(int delta);
     void TimeChangeRule(TextBox& box, ScrollBar& bar, int max);
     void StoreTip(const Text& tip);
+    void FillTrayRecord(Handle icon);
     void SendTray(std::uint32_t message);
     bool StartupSequence();
     void WriteSettings();

@@ -13,10 +13,6 @@ namespace poko {
 
 namespace {
 
-constexpr std::int32_t GWL_EXSTYLE_ = -20;
-constexpr std::int32_t WS_EX_LAYERED_ = 0x80000;
-constexpr std::uint32_t LWA_ALPHA_ = 2;
-
 // A stored position as a single-precision number of twips, or nothing when it cannot
 // be one (a number too large for a double or for a single).
 std::optional<float> Twips(const Text& text) {
@@ -83,13 +79,7 @@ bool FrmTimer::StartupSequence() {
     WindowAlpha = static_cast<std::uint8_t>(alpha);
     done(OpacityRead);
 
-    TrayIconData.cbSize = 88;
-    TrayIconData.hWnd = hWnd;
-    TrayIconData.uID = 1;
-    TrayIconData.uFlags = 7;
-    TrayIconData.uCallbackMessage = 512;
-    TrayIconData.hIcon = PicIcon[0];
-    StoreTip(TrayTipText());
+    FillTrayRecord(PicIcon[0]);
     TrayIconAdd();
     done(TrayIconAdded);
 

@@ -11,8 +11,7 @@ namespace poko {
 
 namespace {
 
-constexpr std::uint32_t MB_ICONSTOP_ = 16, MB_ICONINFORMATION_ = 64, MB_PROMPT_ = 308;  // Yes/No, !, No default
-constexpr int IDYES_ = 6, SW_SHOW_ = 5;
+constexpr std::uint32_t MB_PROMPT_ = MB_YESNO_ | MB_ICONEXCLAMATION_ | MB_DEFBUTTON2_;  // 308: No is the default
 constexpr int kBeforeLounge = 50;
 const Text kTitle = u"Windows";
 const Text kAppTitle = u"PokomaruNo1";  // the boxes that name no title of their own

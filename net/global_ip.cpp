@@ -8,7 +8,6 @@ namespace poko {
 
 namespace {
 
-constexpr std::uint32_t CF_TEXT_ = 1, MB_ICONINFORMATION_ = 64, MB_OK_ = 0;
 
 // The clipboard is closed again however the copy goes.
 struct OpenedClipboard {

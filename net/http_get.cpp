@@ -8,9 +8,6 @@ namespace poko {
 
 namespace {
 
-constexpr std::uint32_t INTERNET_OPEN_TYPE_PRECONFIG_ = 0, INTERNET_OPEN_TYPE_PROXY_ = 3;
-constexpr std::uint32_t INTERNET_FLAG_RELOAD_ = 0x80000000;  // always the server, never the cache
-
 // Both handles are closed however the download ends, the URL's first.
 struct InternetHandle {
     Platform& platform;
@@ -30,6 +27,7 @@ std::int32_t HttpGetBytes(Platform& platform, const Text& url, Bytes& body, cons
                                                          proxy.empty() ? INTERNET_OPEN_TYPE_PRECONFIG_ : INTERNET_OPEN_TYPE_PROXY_,
                                                          proxy.empty() ? nullptr : &proxyAnsi, nullptr, 0)};
     if (!root.h) return 0;
+    // Always the server, never the cache.
     InternetHandle file{platform, platform.InternetOpenUrlA(root.h, ToAnsi(url), nullptr, 0, INTERNET_FLAG_RELOAD_ | moreFlags, 0)};
     if (!file.h) return 0;
 

@@ -43,6 +43,6 @@ std::int32_t HttpGetBytes(Platform& platform, const Text& url, Bytes& body, cons
 // For an address that a downloaded page named rather than the user: no cookies go with
 // it (a hostile page could otherwise have the user's cookies sent to a site of its
 // choosing) and WinINet shows no dialog of its own.
-inline constexpr std::uint32_t kNamedByPageFlags = 0x00080000 | 0x00000200;  // NO_COOKIES, NO_UI
+inline constexpr std::uint32_t kNamedByPageFlags = INTERNET_FLAG_NO_COOKIES_ | INTERNET_FLAG_NO_UI_;
 
 }  // namespace poko

@@ -13,6 +13,7 @@
 
 #include "base/text.h"
 #include "base/time_format.h"
+#include "platform/system_numbers.h"
 #include "ui/controls.h"
 
 namespace poko {
@@ -30,10 +31,8 @@ struct TrayIconRecord {
     std::array<char, 64> szTip{};  // ANSI, NUL-terminated
 };
 
-inline constexpr std::uint32_t NIM_ADD_ = 0, NIM_MODIFY_ = 1, NIM_DELETE_ = 2;
-
 struct OsVersion {
-    std::uint32_t recordSize = 148;  // dwOSVersionInfoSize as the caller fills it
+    std::uint32_t recordSize = OSVERSIONINFOA_SIZE_;  // dwOSVersionInfoSize as the caller fills it
     std::uint32_t major = 0, minor = 0, build = 0, platformId = 0;
 };
 
@@ -175,8 +174,5 @@ public:
     virtual bool SetWakeTimer(const LocalTime& due) = 0;
     virtual void CancelWakeTimer() = 0;
 };
-
-inline constexpr std::uint32_t INVALID_FILE_ATTRIBUTES_ = 0xFFFFFFFF;
-inline constexpr std::uint32_t FILE_ATTRIBUTE_READONLY_ = 0x1, FILE_ATTRIBUTE_DIRECTORY_ = 0x10;
 
 }  // namespace poko

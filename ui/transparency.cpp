@@ -5,10 +5,6 @@
 
 namespace poko {
 
-namespace {
-constexpr std::uint32_t LWA_ALPHA_ = 2;
-}  // namespace
-
 void FrmTimer::WireWindowMouse() {
     for (size_t i = 0; i < M_WinCon.size(); ++i)
         M_WinCon[i]->onClick = [this, i] { M_WinCon_Click(static_cast<int>(i)); };

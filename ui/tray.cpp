@@ -10,8 +10,6 @@
 namespace poko {
 
 namespace {
-constexpr std::uint32_t WM_MOUSEWHEEL_ = 0x20A;
-constexpr int WM_LBUTTONUP_ = 514, WM_LBUTTONDBLCLK_ = 515, WM_RBUTTONUP_ = 517;
 constexpr size_t kTipChars = 64;
 }  // namespace
 
@@ -54,14 +52,20 @@ void FrmTimer::TrayTipSetting(const Text& tip) {
 // small-icon size of now.
 void FrmTimer::TrayIconSetting() {
     PicIcon = platform_.SmallIcons();
-    TrayIconData.cbSize = 88;
+    FillTrayRecord(PicIcon[Timer.Enabled() ? 1 : 0]);
+    TrayIconAdd();
+}
+
+// Every field fresh: this window, icon 1, a message, an icon and a tip, the icon's mouse
+// messages sent as mouse moves, the given icon and the tip of the moment.
+void FrmTimer::FillTrayRecord(Handle icon) {
+    TrayIconData.cbSize = NOTIFYICONDATAA_V1_SIZE_;
     TrayIconData.hWnd = hWnd;
     TrayIconData.uID = 1;
-    TrayIconData.uFlags = 7;
-    TrayIconData.uCallbackMessage = 512;
-    TrayIconData.hIcon = PicIcon[Timer.Enabled() ? 1 : 0];
+    TrayIconData.uFlags = NIF_MESSAGE_ | NIF_ICON_ | NIF_TIP_;
+    TrayIconData.uCallbackMessage = WM_MOUSEMOVE_;
+    TrayIconData.hIcon = icon;
     StoreTip(TrayTipText());
-    TrayIconAdd();
 }
 
 void FrmTimer::IconsChanged() {
