@@ -1,3 +1,4 @@
+// The open-file dialog that picks an alarm target.
 #pragma once
 
 #include "base/text.h"

@@ -1,3 +1,4 @@
+// Reading the command line's switches: -M, -TS, TIME= and FILE=.
 #include "app/command_line.h"
 
 #include "base/number.h"

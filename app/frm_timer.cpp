@@ -1,6 +1,8 @@
+// The main window's controls as designed: captions, the menu tree, and which handler each event runs.
 #include "app/frm_timer.h"
 
 #include "mascot/board.h"
+#include "ui/transparency.h"
 
 namespace poko {
 
@@ -25,10 +27,8 @@ void FrmTimer::BuildMenu() {
     M_kansi = &mPopUpSys.Add(u"M_kansi", u"タイマ起動(&T)");
     mPopUpSys.Add(u"Bar04", u"-");
     M_toumei = &mPopUpSys.Add(u"M_toumei", u"透明度(&V)");
-    M_WinCon[0] = &M_toumei->Add(u"M_WinCon", u"ウィンドウ透明度\u3000&100%", 0);
-    M_WinCon[1] = &M_toumei->Add(u"M_WinCon", u"ウィンドウ透明度\u3000&80%", 1);
-    M_WinCon[2] = &M_toumei->Add(u"M_WinCon", u"ウィンドウ透明度\u3000&60%", 2);
-    M_WinCon[3] = &M_toumei->Add(u"M_WinCon", u"ウィンドウ透明度\u3000&40%", 3);
+    for (size_t i = 0; i < M_WinCon.size(); ++i)
+        M_WinCon[i] = &M_toumei->Add(u"M_WinCon", kOpacitySteps[i].caption, static_cast<int>(i));
     mPopUpSys.Add(u"Bar3", u"-");
     ShowGIP = &mPopUpSys.Add(u"ShowGIP", u"グローバルIPをコピー(&I)");
     mPopUpSys.Add(u"Bar02", u"-");

@@ -117,7 +117,8 @@ public:
     void cmdFileOpen_Click();
     void TextFileName_Dropped(const std::vector<Text>* files);
 
-    // Clock, chatter and the network features (mascot/chatter.cpp).
+    // The clock (mascot/clock.cpp), the mascot's switch (mascot/chatter.cpp) and the
+    // global IP copy (net/global_ip.cpp).
     void Timer_Time_Timer();
     void M_WinCmm_Click();
     void ShowGIP_Click();
@@ -153,8 +154,5 @@ private:
     SettingsSnapshot loaded_;
     std::optional<LocalTime> wake_due_;  // where the wake timer stands, when it is set
 };
-
-// Opacity steps of the transparency menu, by M_WinCon index.
-inline constexpr std::array<std::uint8_t, 4> kOpacitySteps{255, 204, 153, 102};
 
 }  // namespace poko

@@ -1,3 +1,4 @@
+// Timer.ini: reading and writing one value, the NET and POWER keys, truth values, a protected file.
 #include "app/settings.h"
 
 #include <algorithm>

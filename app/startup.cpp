@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "base/ansi.h"
 #include "base/number.h"
+#include "ui/transparency.h"
 
 namespace poko {
 
@@ -90,7 +91,7 @@ bool FrmTimer::StartupSequence() {
         platform_.SetWindowLongA(GWL_EXSTYLE_, style | WS_EX_LAYERED_);
         platform_.SetLayeredWindowAttributes(0, WindowAlpha, LWA_ALPHA_);
         for (size_t i = 0; i < M_WinCon.size(); ++i)
-            if (kOpacitySteps[i] == WindowAlpha) M_WinCon[i]->SetChecked(true);
+            if (kOpacitySteps[i].alpha == WindowAlpha) M_WinCon[i]->SetChecked(true);
     } else {
         M_toumei->SetEnabled(false);
     }

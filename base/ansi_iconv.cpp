@@ -1,3 +1,4 @@
+// The ANSI code page of the native builds (tests, tools): iconv with CP932.
 #include "base/ansi.h"
 
 #include <iconv.h>

@@ -1,3 +1,4 @@
+// The ANSI code page of the Windows builds: the system's own conversions.
 #include "base/ansi.h"
 
 #ifndef WIN32_LEAN_AND_MEAN

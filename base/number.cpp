@@ -1,3 +1,4 @@
+// The leading-number value, rounding, and numbers written as text.
 #include "base/number.h"
 
 #include <bit>

@@ -1,3 +1,4 @@
+// Searching and cutting text with 1-based positions.
 #include "base/search.h"
 
 #include <climits>

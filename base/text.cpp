@@ -1,3 +1,4 @@
+// UTF-16 text to and from UTF-8.
 #include "base/text.h"
 
 namespace poko {

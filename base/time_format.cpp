@@ -1,3 +1,4 @@
+// The clock, tray-tip and alarm time formats, and the next occurrence of a time of day.
 #include "base/time_format.h"
 
 #include <charconv>

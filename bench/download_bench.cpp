@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     const std::string url = argv[1];
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
     poko::FormView view;  // the platform's window side, never created here
-    poko::Win32Platform platform(view);
+    poko::Win32Platform platform(view, poko::kDownloadTimeLimitMs);
     std::string body;
     // Alternated, so that both meet the same machine.
     Timing program{"HttpGetBytes", {}}, bare{"bare WinINet", {}};

@@ -1,10 +1,11 @@
+// The mascot's runs: the board menu and thread list walks, the link checks and the prompt.
 #include "mascot/board.h"
 
 #include <algorithm>
-#include <array>
 
 #include "base/ansi.h"
 #include "base/search.h"
+#include "mascot/chatter.h"
 #include "net/http_get.h"
 
 namespace poko {
@@ -13,34 +14,13 @@ namespace {
 
 constexpr std::uint32_t MB_PROMPT_ = MB_YESNO_ | MB_ICONEXCLAMATION_ | MB_DEFBUTTON2_;  // 308: No is the default
 constexpr int kBeforeLounge = 50;
-const Text kTitle = u"Windows";
+const Text kTitle(kMascotTitle);
 const Text kAppTitle = u"PokomaruNo1";  // the boxes that name no title of their own
 const Text kAnchor = u"<A HREF=";
 const Text kAnchorEnd = u"</A>";
 constexpr int kAnchorLength = 8;
 constexpr size_t kLongestAddress = 2083;
 const Text kThreadList = u"/subback.html";
-
-struct Line {
-    std::uint32_t style;
-    const char16_t* text;
-};
-
-// The lines the mascot says when the user declines the thread; after line 5 it goes
-// looking again.
-constexpr std::array<Line, 10> kChatter{{
-    {MB_ICONSTOP_, u"川o・-・）ノ＜ バケツでウランすくってもいいですか？。"},
-    {MB_ICONINFORMATION_, u"川o・-・）ノ＜ 人間って、寂しいね。"},
-    {MB_ICONINFORMATION_, u"川o・-・）ノ＜ 兄貴の彼女に正面切って「不細工」と言ってしまいました！"},
-    {MB_ICONINFORMATION_, u"川o・ｏ・）＜♪ミルクと牛乳混ぜるだけ～"},
-    {MB_ICONINFORMATION_, u"∬´▽｀)/　ポコ丸とは違うのだよ。ポコ丸とは..."},
-    {MB_ICONINFORMATION_, u"川o・-・）ノ＜ どうしたんですか？未来行きの切符はみんなが持ってるのです・・・"},
-    {MB_ICONINFORMATION_, u"川o・-・）ノ＜ 私は築地のお寿司屋さんのマグロが好きですね！"},
-    {MB_ICONINFORMATION_, u"川o・-・）ノ＜ あの話はとりやめになったはずです。心配しなくていいですよ！"},
-    {MB_ICONINFORMATION_, u"川o・-・）ノ＜ 多分、推理もののアドベンチャーゲームみたいです。"},
-    {MB_ICONINFORMATION_, u"川o・-・）ノ＜ 挑戦して冒険したところ破綻したみたいです。"},
-}};
-constexpr int kLookAgainLine = 5;
 
 const Text kSkipsWork = u"川o･-･)ノ＜ 時々、サボるさ。";
 const Text kNoBoard = u"川o･-･)ノ＜ ネットにつながないと動けないよ。";
@@ -209,10 +189,7 @@ void PickThread(Platform& platform, const Text& menuUrl, const Text& boardUrl, c
                 platform.ShellExecuteA(0, "Open", ToAnsi(address), "", "", SW_SHOW_);
                 return;
             }
-            const int n = static_cast<int>(platform.Rnd() * 10);
-            const Line& line = kChatter[static_cast<size_t>(std::clamp(n, 0, 9))];
-            platform.MessageBox(line.text, kTitle, line.style);
-            if (n == kLookAgainLine) PickBoard(platform, menuUrl, over);
+            if (SayChatterLine(platform)) PickBoard(platform, menuUrl, over);
             return;
         }
         start = d;

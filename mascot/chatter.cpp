@@ -1,30 +1,50 @@
-// The clock label, and the mascot's runs of its own while the program waits unseen in
-// the tray with nothing armed.
+// The mascot's chatter: its ten lines, and when it starts a run by itself.
+#include "mascot/chatter.h"
+
+#include <algorithm>
+#include <array>
+
 #include "app/frm_timer.h"
-#include "base/time_format.h"
-#include "mascot/board.h"
-#include "net/global_ip.h"
 
 namespace poko {
 
-// A tick that falls due while an earlier one is still inside a mascot run is dropped
-// (TimerControl never re-enters a tick): a second run never starts inside the first by
-// itself, and the label, hidden with the window, catches up when the run is over.
-void FrmTimer::Timer_Time_Timer() {
-    // The date and the time are two readings, the date first.
-    const LocalTime date = platform_.Now();
-    LocalTime time = platform_.Now();
-    time.year = date.year, time.month = date.month, time.day = date.day;
-    L_Time.SetCaption(FormatClock(time, platform_.DateSeparator(), platform_.TimeSeparator()));
+namespace {
 
-    if (frm_Timer.Visible() || !M_WinCmm->Checked() || Timer.Enabled()) return;
-    // On average once a minute: the minute matches a random one in 0..59.
-    const int minute = platform_.Now().minute;
-    if (static_cast<int>(platform_.Rnd() * 60) == minute) PickBoard();
+struct Line {
+    std::uint32_t style;
+    const char16_t* text;
+};
+
+constexpr std::array<Line, 10> kChatter{{
+    {MB_ICONSTOP_, u"川o・-・）ノ＜ バケツでウランすくってもいいですか？。"},
+    {MB_ICONINFORMATION_, u"川o・-・）ノ＜ 人間って、寂しいね。"},
+    {MB_ICONINFORMATION_, u"川o・-・）ノ＜ 兄貴の彼女に正面切って「不細工」と言ってしまいました！"},
+    {MB_ICONINFORMATION_, u"川o・ｏ・）＜♪ミルクと牛乳混ぜるだけ～"},
+    {MB_ICONINFORMATION_, u"∬´▽｀)/　ポコ丸とは違うのだよ。ポコ丸とは..."},
+    {MB_ICONINFORMATION_, u"川o・-・）ノ＜ どうしたんですか？未来行きの切符はみんなが持ってるのです・・・"},
+    {MB_ICONINFORMATION_, u"川o・-・）ノ＜ 私は築地のお寿司屋さんのマグロが好きですね！"},
+    {MB_ICONINFORMATION_, u"川o・-・）ノ＜ あの話はとりやめになったはずです。心配しなくていいですよ！"},
+    {MB_ICONINFORMATION_, u"川o・-・）ノ＜ 多分、推理もののアドベンチャーゲームみたいです。"},
+    {MB_ICONINFORMATION_, u"川o・-・）ノ＜ 挑戦して冒険したところ破綻したみたいです。"},
+}};
+constexpr int kLookAgainLine = 5;
+constexpr int kMinutesPerHour = 60;  // the range of the minute drawn for a run of its own
+
+}  // namespace
+
+bool SayChatterLine(Platform& platform) {
+    const int n = static_cast<int>(platform.Rnd() * 10);
+    const Line& line = kChatter[static_cast<size_t>(std::clamp(n, 0, 9))];
+    platform.MessageBox(line.text, Text(kMascotTitle), line.style);
+    return n == kLookAgainLine;
 }
 
-void FrmTimer::M_WinCmm_Click() { M_WinCmm->SetChecked(!M_WinCmm->Checked()); }
+bool ChatterRunDue(Platform& platform) {
+    const int minute = platform.Now().minute;
+    return static_cast<int>(platform.Rnd() * kMinutesPerHour) == minute;
+}
 
-void FrmTimer::ShowGIP_Click() { ShowGlobalIP(platform_, hWnd, Net.ipUrl); }
+// The switch of the runs of its own.
+void FrmTimer::M_WinCmm_Click() { M_WinCmm->SetChecked(!M_WinCmm->Checked()); }
 
 }  // namespace poko

@@ -1,5 +1,7 @@
+// The global IP copy: the address cut from the IP-echo page, the box, the clipboard.
 #include "net/global_ip.h"
 
+#include "app/frm_timer.h"
 #include "base/ansi.h"
 #include "base/search.h"
 #include "net/http_get.h"
@@ -82,5 +84,8 @@ void ShowGlobalIP(Platform& platform, Handle owner, const Text& ipUrl) {
     }
     platform.MessageBeep(MB_OK_);
 }
+
+// The tray menu's "copy the global IP".
+void FrmTimer::ShowGIP_Click() { ShowGlobalIP(platform_, hWnd, Net.ipUrl); }
 
 }  // namespace poko

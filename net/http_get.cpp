@@ -1,3 +1,4 @@
+// The one HTTP download, HttpGetBytes.
 #include "net/http_get.h"
 
 #include <algorithm>

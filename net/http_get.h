@@ -17,6 +17,10 @@ inline constexpr std::uint32_t kBufferStep = 3276700;     // first buffer size, 
 // arrived by then, as if the connection had broken (the 32-bit process would run out
 // of memory long before the body ended).
 inline constexpr std::uint32_t kMaxBody = 32u << 20;
+// Nor does it take longer than this, connect and body together: a server that accepts
+// and then stalls, or trickles, must not hold the program past its alarm minute. The
+// platform is given it when it is made, as it runs the clock of a download.
+inline constexpr std::uint32_t kDownloadTimeLimitMs = 20000;
 
 // The buffer's size before a read at `total`: it grows by one step whenever the read
 // could pass its highest index.

@@ -1,3 +1,4 @@
+// The about box's model and its one instance while it is shown.
 #include "ui/about_box.h"
 
 #include "platform/platform.h"

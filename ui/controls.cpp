@@ -1,3 +1,4 @@
+// The control model's few out-of-line pieces: names, scroll-bar values, timer ticks, menu items.
 #include "ui/controls.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The main window's layout table, and its twips as pixels at a DPI.
 #include "ui/layout.h"
 
 #include <cmath>

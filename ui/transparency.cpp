@@ -2,6 +2,7 @@
 // box on a double-click of its background.
 #include "app/frm_timer.h"
 #include "ui/about_box.h"
+#include "ui/transparency.h"
 
 namespace poko {
 
@@ -19,7 +20,7 @@ void FrmTimer::WireWindowMouse() {
 
 // The layered style was set at start-up; the submenu is reachable only where it was.
 void FrmTimer::M_WinCon_Click(int index) {
-    WindowAlpha = kOpacitySteps[static_cast<size_t>(index)];
+    WindowAlpha = kOpacitySteps[static_cast<size_t>(index)].alpha;
     for (MenuItem* item : M_WinCon) item->SetChecked(false);
     M_WinCon[static_cast<size_t>(index)]->SetChecked(true);
     platform_.SetLayeredWindowAttributes(0, WindowAlpha, LWA_ALPHA_);

@@ -2,13 +2,14 @@
 // runs, and only then is it shown (or left in the tray).
 #include <windows.h>
 
+#include "net/http_get.h"
 #include "platform/win32/win32.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     int code = 0;
     {
         poko::FormView view;
-        poko::Win32Platform platform(view);
+        poko::Win32Platform platform(view, poko::kDownloadTimeLimitMs);
         poko::FrmTimer form(platform);
         if (!view.Create(form, instance)) return 1;
         form.requestClose = [&view] { PostMessageW(view.Hwnd(), WM_CLOSE, 0, 0); };

@@ -116,7 +116,8 @@ struct DownloadWorker;
 
 class Win32Platform : public Platform {
 public:
-    explicit Win32Platform(FormView& view) : view_(view) {}
+    // A download may take `downloadLimitMs` from InternetOpenA, connect and body together.
+    Win32Platform(FormView& view, std::uint32_t downloadLimitMs) : view_(view), downloadLimitMs_(downloadLimitMs) {}
 
     Text AppFolder() override;
     Text CommandLine() override;
@@ -188,6 +189,7 @@ public:
 private:
     HANDLE wake_ = nullptr;  // the wake timer, made on first use
     FormView& view_;
+    std::uint32_t downloadLimitMs_;
     // The download under way: its handles, its helper thread and the moment it must be
     // over by.
     struct Download {

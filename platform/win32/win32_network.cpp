@@ -4,9 +4,9 @@
 // the connection and then stalls, or trickles a byte now and then, would freeze the
 // program and let its alarm minute pass. So the blocking WinINet calls of a download
 // are made by a helper thread while the user-interface thread waits for each, never
-// past the download's time (20 s from InternetOpenA, connect and body together). When
-// the time is up the handles are closed, WinINet's way of ending a blocked call, and
-// the call fails as a read of a broken connection would. Where closing does not wake
+// past the download's time (kDownloadTimeLimitMs from InternetOpenA). When the time is
+// up the handles are closed, WinINet's way of ending a blocked call, and the call fails
+// as a read of a broken connection would. Where closing does not wake
 // the blocked call (Wine), the helper is left to finish on its own and clean up after
 // itself; the program has long gone on. What such a helper holds meanwhile is kept
 // small (a 64 KiB stack, its own read buffer), so that stall after stall cannot use up
@@ -28,7 +28,6 @@ namespace poko {
 
 namespace {
 
-constexpr DWORD kDownloadLimitMs = 20000;
 constexpr SIZE_T kHelperStack = 64 * 1024;
 
 HINTERNET H(Handle h) { return reinterpret_cast<HINTERNET>(h); }
@@ -111,7 +110,7 @@ struct DownloadWorker {
 // first, in which case its handles are closed now and the helper is let go.
 bool Win32Platform::CallInTime() {
     DownloadWorker* w = download_.worker;
-    const auto left = StepTimeLeft(download_.deadline - kDownloadLimitMs, GetTickCount(), kDownloadLimitMs);
+    const auto left = StepTimeLeft(download_.deadline - downloadLimitMs_, GetTickCount(), downloadLimitMs_);
     if (left) {
         InterlockedExchange(&w->state, DownloadWorker::Busy);
         SetEvent(w->request);
@@ -143,7 +142,7 @@ Handle Win32Platform::InternetOpenA(const Bytes& agent, std::uint32_t accessType
                                     const Bytes* proxyBypass, std::uint32_t flags) {
     EndDownload();
     download_.root = reinterpret_cast<Handle>(::InternetOpenA(agent.c_str(), accessType, Opt(proxy), Opt(proxyBypass), flags));
-    download_.deadline = GetTickCount() + kDownloadLimitMs;
+    download_.deadline = GetTickCount() + downloadLimitMs_;
     return download_.root;
 }
 

@@ -1,3 +1,4 @@
+// The Win32 platform calls of the settings file, the window, the shell, the shutdown and the dialog.
 #include <windows.h>
 #include <commdlg.h>
 #include <ole2.h>
