@@ -307,8 +307,10 @@ TEST(Window, ScalesWithTheDpi) {
     EXPECT_EQ(frame.top, 300);
     EXPECT_EQ(frame.left, 150);
 
-    program.ClickButton(ID_C_TimerStart);  // armed: the target box is disabled
-    program.Focus(ID_TextM);
+    // Once the window's activation has handed the focus to the hour box.
+    WaitUntil("the focus on the hour", kDeadline, [&] { return program.Focused() == program.Item(ID_TextH); });
+    program.ClickButton(ID_C_TimerStart);  // armed: the target box is disabled; the button has the focus
+    WaitUntil("the focus on the button", kDeadline, [&] { return program.Focused() == program.Item(ID_C_TimerStart); });
     SendMessageW(program.Item(ID_TextFileName), EM_SETSEL, 1, 3);
     // The frame as this Wine draws it at any DPI, around the client area at 96.
     RECT client;
@@ -316,7 +318,7 @@ TEST(Window, ScalesWithTheDpi) {
     GetWindowRect(main, &frame);
     program.DpiChanged(96, {frame.left, frame.top, frame.right - client.right + 350, frame.bottom - client.bottom + 162});
     ExpectScaledTo(program, 96);
-    EXPECT_EQ(program.Focused(), program.Item(ID_TextM));
+    EXPECT_EQ(program.Focused(), program.Item(ID_C_TimerStart));
     DWORD start = 0, end = 0;
     SendMessageW(program.Item(ID_TextFileName), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 1u);
