@@ -24,11 +24,4 @@ enum ControlId : int {
     ID_cmdFileOpen = 1041,
 };
 
-// Test-only state query, answered only when the environment variable
-// POKOMARU_TEST_HOOKS is "1": WM_COPYDATA with this dwData and, as data, a
-// NUL-terminated UTF-16 file path. The program writes a UTF-8 "key=value" dump of
-// what another process cannot read (menus, fonts, tray record, opacity) to that
-// path before SendMessage returns.
-inline constexpr unsigned long kStateQueryMagic = 0x504B4D31;  // "PKM1"
-
 }  // namespace poko

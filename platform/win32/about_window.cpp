@@ -5,10 +5,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 
-#include "base/ansi.h"
 #include "platform/win32/win32.h"
 #include "ui/about_box.h"
 
@@ -18,16 +16,7 @@ namespace {
 
 constexpr int kTextId = 1;
 
-struct AboutWindow {
-    FrmMsg* box = nullptr;
-    HWND main = nullptr, hwnd = nullptr, text = nullptr, tip = nullptr;
-    HFONT font = nullptr;
-    HBRUSH back = nullptr;
-    WNDPROC textPrevious = nullptr;
-};
 AboutWindow* g_about = nullptr;
-
-std::wstring W(const Text& t) { return std::wstring(t.begin(), t.end()); }
 
 constexpr DWORD kAboutStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
@@ -51,19 +40,18 @@ void Layout(AboutWindow& w, int dpi, const RECT* place) {
     SetWindowPos(w.hwnd, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     const int textHeight = PixelsAt(kAboutTextHeightTwips, dpi);
     SetWindowPos(w.text, nullptr, 0, 0, clientWidth, textHeight, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
-    HFONT old = w.font;
-    w.font = CreateLayoutFont(kAboutFont, dpi);
-    SendMessageW(w.text, WM_SETFONT, reinterpret_cast<WPARAM>(w.font), FALSE);
-    if (old) DeleteObject(old);
+    GdiObject<HFONT> old = std::move(w.font);
+    w.font.Reset(CreateLayoutFont(kAboutFont, dpi));
+    SendMessageW(w.text, WM_SETFONT, reinterpret_cast<WPARAM>(w.font.Get()), FALSE);
     // An edit box lays out only the lines that fit whole; where a font's lines are taller
     // than designed, the last one would vanish. Laid out to the next whole line below
     // the edge, it shows as far as the edge lets it.
-    HDC dc = GetDC(w.text);
-    HGDIOBJ oldFont = SelectObject(dc, w.font);
     TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    SelectObject(dc, oldFont);
-    ReleaseDC(w.text, dc);
+    {
+        const WindowDC dc(w.text);
+        const Selected font(dc, w.font.Get());
+        GetTextMetricsW(dc, &tm);
+    }
     const int line = std::max<int>(1, tm.tmHeight + tm.tmExternalLeading);
     RECT layout{0, 0, clientWidth, (textHeight + line - 1) / line * line};
     SendMessageW(w.text, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&layout));
@@ -78,7 +66,7 @@ LRESULT CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             HDC dc = reinterpret_cast<HDC>(wParam);
             SetTextColor(dc, kAboutTextColour);
             SetBkColor(dc, kAboutBackColour);
-            return reinterpret_cast<LRESULT>(g_about->back);
+            return reinterpret_cast<LRESULT>(g_about->back.Get());
         }
         case WM_SETFOCUS: SetFocus(g_about->text); return 0;
         case WM_DPICHANGED: Layout(*g_about, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
@@ -144,7 +132,7 @@ void FormView::ShowAboutBox(FrmMsg& box) {
                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_READONLY, 0, 0, 0, 0, w.hwnd,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextId)), instance, nullptr);
     Layout(w, WindowDpi(w.hwnd), nullptr);
-    w.back = CreateSolidBrush(kAboutBackColour);
+    w.back.Reset(CreateSolidBrush(kAboutBackColour));
     w.textPrevious =
         reinterpret_cast<WNDPROC>(SetWindowLongPtrW(w.text, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TextProc)));
 
@@ -179,31 +167,8 @@ void FormView::ShowAboutBox(FrmMsg& box) {
     SetActiveWindow(hwnd_);
     DestroyWindow(w.hwnd);
     g_about = nullptr;
-    DeleteObject(w.font);
-    DeleteObject(w.back);
 }
 
-// Test-only: what another process cannot read of the open box.
-std::string FormView::AboutBoxState() {
-    if (!g_about) return "about.open=0\n";
-    const AboutWindow& w = *g_about;
-    std::string out = "about.open=1\n";
-    LOGFONTW lf{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(w.text, WM_GETFONT, 0, 0)), sizeof lf, &lf);
-    const wchar_t* face = lf.lfFaceName;
-    out += "about.font=" + ToUtf8(Text(face, face + wcslen(face))) + "|" + std::to_string(-lf.lfHeight) + "|" +
-           std::to_string(lf.lfWeight) + "|" + std::to_string(lf.lfCharSet) + "\n";
-    const auto icon = reinterpret_cast<HICON>(SendMessageW(w.hwnd, WM_GETICON, ICON_BIG, 0));
-    out += "about.icon=" + std::to_string(icon == bigIcons_[1] ? 1 : icon == bigIcons_[0] ? 0 : -1) + "\n";
-    wchar_t tip[128] = {};
-    TTTOOLINFOW ti{};
-    ti.cbSize = TTTOOLINFOW_V2_SIZE;
-    ti.hwnd = w.hwnd;
-    ti.uId = reinterpret_cast<UINT_PTR>(w.text);
-    ti.lpszText = tip;
-    SendMessageW(w.tip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&ti));
-    out += "about.tooltip=" + ToUtf8(Text(tip, tip + wcslen(tip))) + "\n";
-    return out;
-}
+const AboutWindow* OpenAboutWindow() { return g_about; }
 
 }  // namespace poko

@@ -22,9 +22,7 @@ using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT
 }  // namespace
 
 int SystemDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const int dpi = GetDeviceCaps(WindowDC(nullptr), LOGPIXELSY);
     return dpi > 0 ? dpi : 96;
 }
 
@@ -47,9 +45,8 @@ SIZE WindowSizeAt(int clientWidth, int clientHeight, DWORD style, int dpi) {
 }
 
 HFONT CreateLayoutFont(const FontSpec& font, int dpi) {
-    const std::wstring face(font.face.begin(), font.face.end());
     return CreateFontW(-FontHeightAt(font.points, dpi), 0, 0, 0, font.weight, 0, 0, 0, static_cast<DWORD>(font.charset),
-                       0, 0, DEFAULT_QUALITY, DEFAULT_PITCH, face.c_str());
+                       0, 0, DEFAULT_QUALITY, DEFAULT_PITCH, W(Text(font.face)).c_str());
 }
 
 }  // namespace poko

@@ -13,13 +13,18 @@
 #include "base/random.h"
 #include "platform/platform.h"
 #include "ui/controls.h"
+#include "platform/win32/scoped.h"
 #include "ui/layout.h"
 
 namespace poko {
 
+// Text between the model (UTF-16 as char16_t) and the "W" calls (UTF-16 as wchar_t).
+inline std::wstring W(const Text& t) { return std::wstring(t.begin(), t.end()); }
+inline Text T(const wchar_t* s) { return Text(s, s + wcslen(s)); }
+
 class FormView : public ControlView {
 public:
-    FormView();
+    FormView() { current_ = this; }
     ~FormView() override;
 
     // Creates the hidden main window and binds the model to it.
@@ -41,28 +46,32 @@ public:
     // monitor the window is on.
     float TwipsPerPixel() const { return twips_per_pixel_; }
 
-    LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT LabelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The window procedures (form_procs.cpp), reached through their thunks.
+    static LRESULT CALLBACK MainThunk(HWND h, UINT m, WPARAM w, LPARAM l);
+    static LRESULT CALLBACK LabelThunk(HWND h, UINT m, WPARAM w, LPARAM l);
+    static LRESULT CALLBACK EditThunk(HWND h, UINT m, WPARAM w, LPARAM l);
+    static LRESULT CALLBACK ButtonThunk(HWND h, UINT m, WPARAM w, LPARAM l);
     // Notes the control that has the focus, for when the window gets it back.
     void SaveFocus();
 
-    // The about box (about_window.cpp), and the buttons' mouse presses.
+    // The about box (about_window.cpp).
     void ShowAboutBox(FrmMsg& box);
-    std::string AboutBoxState();
-    LRESULT ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
     struct Bound {
         const ControlLayout* layout;
         Control* control;
-        HFONT font;
+        GdiObject<HFONT> font;
         WNDPROC previous = nullptr;
         // What the real control shows, as last written.
         std::wstring text;
         bool enabled = true;
         int value = 0;
     };
+    static constexpr UINT_PTR kBeatTimer = 1;  // paces both timer controls
+    static FormView* current_;  // the one view, for the window procedures' thunks
+
+    // Binding (form_view.cpp).
     void CreateControls();
     // The window's layout at a new DPI: fonts, places, picture and icons; the window
     // takes `window` (WM_DPICHANGED's suggested rectangle).
@@ -73,13 +82,23 @@ private:
     static std::wstring ModelText(const Bound& b);
     RECT Place(const Bound& b, HDC dc) const;
     void Sync(HWND h, Bound& b);
-    void Repaint(HWND h);
     void ShowIcon(bool again = false);
-    void PaintBackground(HDC dc, const RECT& area, POINT origin);
-    void WriteStateDump(const wchar_t* path);
     void PlaceWindow();
     int Px(float twips) const { return PixelsAt(twips, dpi_); }
     int ScreenPx(float twips) const { return PixelsAt(twips, system_dpi_); }
+    // Painting (form_paint.cpp).
+    void Repaint(HWND h);
+    void PaintBackground(HDC dc, const RECT& area, POINT origin);
+    void PaintLabel(HWND hwnd, HDC dc, const Bound& b);
+    // Window procedures (form_procs.cpp).
+    LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT LabelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // Test hooks (test_hooks.cpp).
+    bool AnswerStateQuery(const COPYDATASTRUCT* query);
+    void WriteStateDump(const wchar_t* path);
+    std::string AboutBoxState();
 
     FrmTimer* form_ = nullptr;
     HINSTANCE instance_ = nullptr;
@@ -91,11 +110,10 @@ private:
     HICON icons_[2]{};      // stopped, armed: small-icon size
     HICON bigIcons_[2]{};   // the same at the big-icon size
     HICON retired_[4]{};    // the set before: the shell may still show it
-    Text picture_path_;
     int shown_icon_ = 0;  // the class's icon until the window's own is set
-    HBITMAP picture_ = nullptr;
-    SIZE picture_size_{};
-    HBRUSH white_ = nullptr;
+    GdiObject<HBITMAP> picture_;
+    Text picture_path_;
+    GdiObject<HBRUSH> white_;
     float twips_per_pixel_ = 15;
     int applying_ = 0;  // >0 while the view itself changes the real window
     bool loading_ = true;  // start-up under way: the window's place and icon wait for its end
@@ -111,6 +129,16 @@ private:
     };
     std::vector<PopupEntry> popup_;  // the menu on screen, for the test-only dump
 };
+
+// The about box while it is open (about_window.cpp).
+struct AboutWindow {
+    FrmMsg* box = nullptr;
+    HWND main = nullptr, hwnd = nullptr, text = nullptr, tip = nullptr;
+    GdiObject<HFONT> font;
+    GdiObject<HBRUSH> back;
+    WNDPROC textPrevious = nullptr;
+};
+const AboutWindow* OpenAboutWindow();
 
 struct DownloadWorker;
 
@@ -236,7 +264,14 @@ HFONT CreateLayoutFont(const FontSpec& font, int dpi);
 void NeedOle();
 void EndOle();
 
-// The replacement window procedure installed by start-up.
+// The replacement window procedure installed by start-up, and the form it hands the
+// program's part of each message to (win32_platform.cpp).
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+void SetWindowProcTarget(FrmTimer* form);
+
+// Test hooks (test_hooks.cpp): whether they are on, and the mascot's draws given in
+// advance, last first.
+bool TestHooksOn();
+std::vector<double> ScriptedDraws();
 
 }  // namespace poko

@@ -15,12 +15,10 @@
 #include <wininet.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
 
-#include "base/number.h"
 #include "net/http_get.h"
 #include "platform/win32/win32.h"
 
@@ -214,26 +212,11 @@ void Win32Platform::Randomize() {
     random_.Seed(((t.wHour * 60u + t.wMinute) * 60u + t.wSecond) * 1000u + t.wMilliseconds);
 }
 
-// The end-to-end tests make the mascot's choices repeatable: with the test hooks on,
-// POKOMARU_TEST_DRAWS lists draws (comma-separated) that come before the generator's.
+// With the test hooks on, draws given in advance come first (test_hooks.cpp).
 double Win32Platform::Rnd() {
     if (!drawsRead_) {
         drawsRead_ = true;
-        char hooks[4] = {}, list[1024] = {};
-        if (GetEnvironmentVariableA("POKOMARU_TEST_HOOKS", hooks, sizeof hooks) == 1 && hooks[0] == '1' &&
-            GetEnvironmentVariableA("POKOMARU_TEST_DRAWS", list, sizeof list) < sizeof list) {
-            // Read by the program's own number rule: strtod would bring the C library's
-            // decimal reader (20 KB) into the executable for a test hook.
-            for (const char* p = list; *p;) {
-                const char* comma = std::strchr(p, ',');
-                const char* end = comma ? comma : p + std::strlen(p);
-                if (end == p) break;
-                const LeadingNumber r = LeadingNumberValue(Text(p, end));
-                if (!r.overflow && r.value >= 0 && r.value < 1) scriptedDraws_.push_back(r.value);
-                p = comma ? comma + 1 : end;
-            }
-            std::reverse(scriptedDraws_.begin(), scriptedDraws_.end());
-        }
+        scriptedDraws_ = ScriptedDraws();
     }
     if (!scriptedDraws_.empty()) {
         const double r = scriptedDraws_.back();

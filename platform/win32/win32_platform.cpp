@@ -14,15 +14,10 @@ namespace poko {
 
 namespace {
 FrmTimer* g_form = nullptr;
-
-std::wstring W(const Text& t) { return std::wstring(t.begin(), t.end()); }
+bool g_ole = false;
 }  // namespace
 
 void SetWindowProcTarget(FrmTimer* form) { g_form = form; }
-
-namespace {
-bool g_ole = false;
-}  // namespace
 
 void NeedOle() {
     if (!g_ole) g_ole = SUCCEEDED(OleInitialize(nullptr));
