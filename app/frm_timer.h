@@ -143,7 +143,7 @@ private:
     void FillTrayRecord(Handle icon);
     void SendTray(std::uint32_t message);
     bool StartupSequence();
-    void WriteSettings();
+    void WriteSettings();  // app/settings.cpp
 
     Platform& platform_;
     StartupStep startup_done_ = StartupStep::None;

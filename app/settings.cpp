@@ -1,9 +1,10 @@
-// Timer.ini: reading and writing one value, the NET and POWER keys, truth values, a protected file.
+// Timer.ini: reading and writing a value, the keys exit writes, the NET and POWER keys, a protected file.
 #include "app/settings.h"
 
 #include <algorithm>
 #include <cstring>
 
+#include "app/frm_timer.h"
 #include "base/ansi.h"
 #include "base/number.h"
 #include "base/search.h"
@@ -125,6 +126,36 @@ std::optional<bool> TruthValue(const Text& text) {
 bool IniWritable(Platform& platform, const Text& path) {
     const std::uint32_t a = platform.GetFileAttributesA(ToAnsi(path));
     return a == INVALID_FILE_ATTRIBUTES_ || !(a & (FILE_ATTRIBUTE_READONLY_ | FILE_ATTRIBUTE_DIRECTORY_));
+}
+
+// The seven keys as exit writes them, in this order; a protected Timer.ini is left as it
+// is. A key whose read start-up never reached still holds the layout's value (or 0 for
+// the opacity): it is written only when the user has changed it since, so a start-up
+// that stopped early does not wipe the stored settings. The position is written only
+// while the window is in its normal state.
+void FrmTimer::WriteSettings() {
+    // Never let the profile calls fall back to a file of the system's own.
+    if (IniPath.empty()) IniPath = platform_.AppFolder() + u"\\Timer.ini";
+    if (!IniWritable(platform_, IniPath)) return;
+
+    using enum StartupStep;
+    auto keep = [this](StartupStep step, bool changed) { return startup_done_ >= step || changed; };
+    // A target the code page cannot hold would come back changed ("été.mp3" as "?t?.mp3",
+    // which reads as a mascot target): the file keeps the one it had.
+    if (keep(TargetRead, TextFileName.GetText() != loaded_.fileName) && FitsAnsi(TextFileName.GetText()))
+        WriteIni(platform_, IniPath, u"CONFIG", u"FILENAME", TextFileName.GetText());
+    if (keep(HourRead, TextH.GetText() != loaded_.hour)) WriteIni(platform_, IniPath, u"CONFIG", u"H", TextH.GetText());
+    if (keep(MinuteRead, TextM.GetText() != loaded_.minute)) WriteIni(platform_, IniPath, u"CONFIG", u"M", TextM.GetText());
+    if (keep(CommunicationRead, M_WinCmm->Checked() != loaded_.ai))
+        WriteIni(platform_, IniPath, u"CONFIG", u"AI", M_WinCmm->Checked() ? u"True" : u"False");
+    if (frm_Timer.State() == WindowState::Normal) {
+        if (keep(TopRead, frm_Timer.Top() != loaded_.top))
+            WriteIni(platform_, IniPath, u"WINDOW", u"X", SingleText(frm_Timer.Top()));
+        if (keep(LeftRead, frm_Timer.Left() != loaded_.left))
+            WriteIni(platform_, IniPath, u"WINDOW", u"Y", SingleText(frm_Timer.Left()));
+    }
+    if (keep(OpacityRead, WindowAlpha != loaded_.alpha))
+        WriteIni(platform_, IniPath, u"WINDOW", u"DATA", DecimalText(WindowAlpha));
 }
 
 }  // namespace poko

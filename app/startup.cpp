@@ -1,5 +1,5 @@
-// Start-up and exit of the main window: restore the last run from Timer.ini, obey the
-// command line, and write the settings back at exit.
+// Start-up and exit of the main window: the start-up steps that restore the last run
+// from Timer.ini and obey the command line, and the exit that writes the settings back.
 #include <cfloat>
 #include <cmath>
 
@@ -127,37 +127,14 @@ void FrmTimer::Form_Load() {
                M_WinCmm->Checked(), WindowAlpha};
 }
 
-// Tray icon first, then the seven keys. A key whose read start-up never reached still
-// holds the layout's value (or 0 for the opacity): it is written only when the user has
-// changed it since, so a start-up that stopped early does not wipe the stored settings.
+// Tray icon first, then the wake timer, then the seven keys (app/settings.cpp).
 void FrmTimer::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = closing_ = true;
     TrayIconDelete();
     WakeAllowed = false;  // a wake after exit would find no alarm
     UpdateWakeTimer();
-    // Never let the profile calls fall back to a file of the system's own.
-    if (IniPath.empty()) IniPath = platform_.AppFolder() + u"\\Timer.ini";
-    if (!IniWritable(platform_, IniPath)) return;
-
-    using enum StartupStep;
-    auto keep = [this](StartupStep step, bool changed) { return startup_done_ >= step || changed; };
-    // A target the code page cannot hold would come back changed ("été.mp3" as "?t?.mp3",
-    // which reads as a mascot target): the file keeps the one it had.
-    if (keep(TargetRead, TextFileName.GetText() != loaded_.fileName) && FitsAnsi(TextFileName.GetText()))
-        WriteIni(platform_, IniPath, u"CONFIG", u"FILENAME", TextFileName.GetText());
-    if (keep(HourRead, TextH.GetText() != loaded_.hour)) WriteIni(platform_, IniPath, u"CONFIG", u"H", TextH.GetText());
-    if (keep(MinuteRead, TextM.GetText() != loaded_.minute)) WriteIni(platform_, IniPath, u"CONFIG", u"M", TextM.GetText());
-    if (keep(CommunicationRead, M_WinCmm->Checked() != loaded_.ai))
-        WriteIni(platform_, IniPath, u"CONFIG", u"AI", M_WinCmm->Checked() ? u"True" : u"False");
-    if (frm_Timer.State() == WindowState::Normal) {
-        if (keep(TopRead, frm_Timer.Top() != loaded_.top))
-            WriteIni(platform_, IniPath, u"WINDOW", u"X", SingleText(frm_Timer.Top()));
-        if (keep(LeftRead, frm_Timer.Left() != loaded_.left))
-            WriteIni(platform_, IniPath, u"WINDOW", u"Y", SingleText(frm_Timer.Left()));
-    }
-    if (keep(OpacityRead, WindowAlpha != loaded_.alpha))
-        WriteIni(platform_, IniPath, u"WINDOW", u"DATA", DecimalText(WindowAlpha));
+    WriteSettings();
 }
 
 }  // namespace poko
