@@ -5,6 +5,7 @@
 #include "tests/support/form_harness.h"
 
 using namespace poko;
+using enum StartupStep;
 
 namespace {
 
@@ -26,7 +27,7 @@ int CheckedOpacityItem(FrmTimer& f) {
 TEST(Startup, WithoutSettingsFile) {
     FormHarness h;
     FrmTimer& f = Started(h, u"").frm;
-    EXPECT_EQ(f.StartupStepDone(), StartupStep::CommandLineRead);
+    EXPECT_EQ(f.StartupStepDone(), CommandLineRead);
     EXPECT_EQ(f.TextFileName.GetText(), u"");
     EXPECT_EQ(f.TextH.GetText(), u"0");
     EXPECT_EQ(f.TextM.GetText(), u"0");
@@ -100,7 +101,6 @@ TEST(Startup, SettingsAndEarlyStops) {
         int alpha;
         int checkedItem;
     };
-    using enum StartupStep;
     const Case cases[] = {
         {"stored values", u"[CONFIG]\nAI=1\n[WINDOW]\nX=1500\nY=3000\nDATA=102\n", CommandLineRead, true, 1500, 3000, 102, 3},
         {"negative position", u"[WINDOW]\nX=-300\nY=-15\n", CommandLineRead, false, 0, 0, 255, 0},
@@ -142,7 +142,7 @@ TEST(Startup, OldSystemLeavesOpacityAlone) {
     h.fake.version.major = 4;
     h.fake.version.platformId = 1;
     FrmTimer& f = Started(h, u"[WINDOW]\nDATA=153\n").frm;
-    EXPECT_EQ(f.StartupStepDone(), StartupStep::CommandLineRead);
+    EXPECT_EQ(f.StartupStepDone(), CommandLineRead);
     EXPECT_FALSE(f.M_toumei->Enabled());
     EXPECT_EQ(CheckedOpacityItem(f), -1);
     EXPECT_TRUE(h.fake.CallsStartingWith("SetLayered").empty());
@@ -159,7 +159,6 @@ TEST(Startup, BackgroundPicture) {
         StartupStep step;
         bool opaque, loadCalled;
     };
-    using enum StartupStep;
     const Case cases[] = {
         {"absent", std::nullopt, true, CommandLineRead, true, false},
         {"normal, loads", FileKind::Normal, true, CommandLineRead, false, true},
@@ -303,7 +302,7 @@ TEST(Exit, EarlyStopKeepsStoredSettings) {
         SCOPED_TRACE(c.what);
         FormHarness h;
         Started(h, c.ini);
-        ASSERT_LT(h.frm.StartupStepDone(), StartupStep::CommandLineRead);
+        ASSERT_LT(h.frm.StartupStepDone(), CommandLineRead);
         if (c.userChange) c.userChange(h.frm);
         h.frm.Form_Unload();
         for (const auto& [key, value] : c.expected) {
@@ -320,7 +319,7 @@ TEST(Exit, EarlyStopBeforeIniPathWritesBesideTheProgram) {
     h.fake.files[u"C:\\Apps\\Poko\\back.jpg"] = FileKind::Normal;
     h.fake.pictureLoads = false;
     Started(h, u"[CONFIG]\nH=7\n");
-    ASSERT_EQ(h.frm.StartupStepDone(), StartupStep::ScrollBarsSet);
+    ASSERT_EQ(h.frm.StartupStepDone(), ScrollBarsSet);
     h.frm.TextFileName.UserEdited(u"!休憩");
     h.frm.Form_Unload();
     ASSERT_FALSE(h.fake.profilePaths.empty());
