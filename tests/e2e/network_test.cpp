@@ -19,16 +19,25 @@ void ExpectBox(const MessageBoxWindow& box, const std::wstring& title, const std
     EXPECT_EQ(box.buttons.size(), buttons);
 }
 
-TEST(Network, GlobalIpIsShownThenCopiedInBothFormats) {
-    AppFolder app;
-    PointAtBoard(app, L"/big/e/?", BoardUrl(L"/~poko/2chmenu.html"));  // the comment after 5 MiB
+// Points the program at an IP page of the local server, with the clipboard emptied.
+void ServeIpPage(AppFolder& app, const wchar_t* path) {
+    PointAtBoard(app, path, BoardUrl(L"/~poko/2chmenu.html"));
     ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard());
     CloseClipboard();
-    Program program(app, L"-M");
+}
+
+// Asks the program, started hidden, for the global IP from its tray menu.
+void AskForTheAddress(Program& program) {
     program.WaitForMainWindow(false);
     WaitForStartup(program);
-
     program.ChooseFromTrayMenu(L'i');
+}
+
+TEST(Network, GlobalIpIsShownThenCopiedInBothFormats) {
+    AppFolder app;
+    ServeIpPage(app, L"/big/e/?");  // the comment after 5 MiB
+    Program program(app, L"-M");
+    AskForTheAddress(program);
     MessageBoxWindow box = program.WaitForMessageBox(30s);
     ExpectBox(box, L"\u30DD\u30B3\u4E38 \u30B0\u30ED\u30FC\u30D0\u30EBIP\u53D6\u5F97\u60C5\u5831",  // ポコ丸 グローバルIP取得情報
               L"[203.0.113.5] \u3067\u3059\u3002\r\n\u30AF\u30EA\u30C3\u30D7\u30DC\u30FC\u30C9\u306B\u30B3\u30D4\u30FC"
@@ -50,13 +59,9 @@ TEST(Network, OnlyAnAddressReachesTheClipboard) {
     for (const auto& [path, ip] : {std::pair{L"/lines/e/?", ""}, std::pair{L"/ipv6/e/?", "2001:db8::cafe:5"}}) {
         SCOPED_TRACE(Utf8(path));
         AppFolder app;
-        PointAtBoard(app, path, BoardUrl(L"/~poko/2chmenu.html"));
-        ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard());
-        CloseClipboard();
+        ServeIpPage(app, path);
         Program program(app, L"-M");
-        program.WaitForMainWindow(false);
-        WaitForStartup(program);
-        program.ChooseFromTrayMenu(L'i');
+        AskForTheAddress(program);
         MessageBoxWindow box = program.WaitForMessageBox(30s);
         EXPECT_TRUE(box.text.starts_with(L"[" + Wide(ip) + L"] ")) << Describe(box.text);
         program.Answer(box, L"OK");
@@ -71,11 +76,9 @@ TEST(Network, StalledOrTricklingServerGivesTheProgramBackWithin20s) {
     for (const wchar_t* path : {L"/stall/e/?", L"/trickle/e/?"}) {
         SCOPED_TRACE(Utf8(path));
         AppFolder app;
-        PointAtBoard(app, path, BoardUrl(L"/~poko/2chmenu.html"));
+        ServeIpPage(app, path);
         Program program(app, L"-M");
-        program.WaitForMainWindow(false);
-    WaitForStartup(program);
-        program.ChooseFromTrayMenu(L'i');
+        AskForTheAddress(program);
         const auto asked = std::chrono::steady_clock::now();
         MessageBoxWindow box = program.WaitForMessageBox(40s);
         const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - asked);
