@@ -10,7 +10,7 @@ namespace poko {
 
 void FrmTimer::UpdateWakeTimer() {
     std::optional<LocalTime> due;
-    if (WakeAllowed && Timer.Enabled()) {
+    if (WakeAllowed && Timer.Enabled() && !unloaded_) {  // none after exit: it would find no alarm
         // A set time that is no time of day never fires, so it wakes nothing either.
         if (const auto at = SetTimeOfDay(TextH.GetText(), TextM.GetText())) due = NextOccurrence(platform_.Now(), *at);
     }

@@ -2,7 +2,6 @@
 #include "app/settings.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "app/frm_timer.h"
 #include "base/ansi.h"
@@ -29,11 +28,7 @@ bool NeedsQuotes(const Text& v) {
     return v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front();
 }
 
-bool IsDigitIn(char16_t c, int base) {
-    if (c >= u'0' && c <= u'9') return c - u'0' < base;
-    const char16_t u = (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c;
-    return base == 16 && u >= u'A' && u <= u'F';
-}
+bool IsDigitIn(char16_t c, int base) { return base == 16 ? IsHexDigit(c) : IsAsciiDigit(c) && c - u'0' < base; }
 
 // The whole text, blanks aside, reads as one number.
 bool IsNumeric(const Text& text) {
@@ -67,26 +62,26 @@ bool IsNumeric(const Text& text) {
     return i == s.size();
 }
 
-}  // namespace
-
-Text ReadIni(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& def) {
-    char buffer[kBufferSize];
-    std::memset(buffer, ' ', sizeof buffer);
-    std::uint32_t n = platform.GetPrivateProfileStringA(ToAnsi(section), ToAnsi(key), ToAnsi(def), buffer,
-                                                        kBufferSize, ToAnsi(path));
-    n = std::min(n, kBufferSize - 1);
-    return FromAnsi(std::string_view(buffer, n));
-}
-
-Text ReadIniWhole(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& def) {
+// The value in a buffer of kBufferSize bytes; one that filled it may have been cut, and
+// is read again with twice the room while the buffer stays within `largest`.
+Text ReadIniUpTo(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& def,
+                 std::uint32_t largest) {
     const Bytes s = ToAnsi(section), k = ToAnsi(key), d = ToAnsi(def), p = ToAnsi(path);
-    // First exactly as ReadIni; a value that filled the buffer may have been cut, and is
-    // read again with twice the room.
     for (std::uint32_t size = kBufferSize;; size *= 2) {
         std::string buffer(size, ' ');
         const std::uint32_t n = std::min(platform.GetPrivateProfileStringA(s, k, d, buffer.data(), size, p), size - 1);
-        if (n + 1 < size || size >= kLongestValue) return FromAnsi(std::string_view(buffer.data(), n));
+        if (n + 1 < size || size >= largest) return FromAnsi(std::string_view(buffer.data(), n));
     }
+}
+
+}  // namespace
+
+Text ReadIni(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& def) {
+    return ReadIniUpTo(platform, path, section, key, def, kBufferSize);
+}
+
+Text ReadIniWhole(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& def) {
+    return ReadIniUpTo(platform, path, section, key, def, kLongestValue);
 }
 
 void WriteIni(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& value) {

@@ -132,7 +132,6 @@ void FrmTimer::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = closing_ = true;
     TrayIconDelete();
-    WakeAllowed = false;  // a wake after exit would find no alarm
     UpdateWakeTimer();
     WriteSettings();
 }

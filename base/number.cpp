@@ -210,8 +210,6 @@ private:
     size_t pos_ = 0;
 };
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
 int DigitValue(char16_t c, int base) {
     int d = -1;
     if (c >= u'0' && c <= u'9') d = c - u'0';
@@ -244,7 +242,7 @@ LeadingNumber DecimalNumber(Scanner& in) {
     for (char16_t c = in.Peek();; c = in.Peek()) {
         if (c == u'.' && !seen_point) {
             seen_point = true;
-        } else if (IsDigit(c)) {
+        } else if (IsAsciiDigit(c)) {
             any_digit = true;
             if (count == 0 && c == u'0') {
                 if (seen_point) --scale;
@@ -270,9 +268,9 @@ LeadingNumber DecimalNumber(Scanner& in) {
             exp_negative = in.Peek() == u'-';
             in.Next();
         }
-        if (IsDigit(in.Peek())) {
+        if (IsAsciiDigit(in.Peek())) {
             int64_t exponent = 0;
-            for (; IsDigit(in.Peek()); in.Next()) {
+            for (; IsAsciiDigit(in.Peek()); in.Next()) {
                 if (exponent < kExponentClamp) exponent = exponent * 10 + (in.Peek() - u'0');
             }
             scale += exp_negative ? -exponent : exponent;

@@ -17,4 +17,11 @@ std::string ToUtf8(const Text& text);
 // or stray byte and never stops the conversion.
 Text FromUtf8(std::string_view utf8);
 
+// ASCII character classes, as numbers, stored values and web addresses use them.
+constexpr bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+constexpr bool IsAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+constexpr bool IsHexDigit(char16_t c) {
+    return IsAsciiDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
 }  // namespace poko

@@ -38,8 +38,6 @@ bool DrawTakes(Platform& platform) { return static_cast<int>(platform.Rnd() * 10
 
 Text Page(const Bytes& body) { return NormalizeAnchors(FromAnsi(body)); }
 
-bool IsAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 // Printable ASCII that can stand in an address handed to the shell: no blanks, quotes,
 // angle brackets, backslashes or the other characters a URL never holds unescaped.
 bool IsAddressCharacter(char16_t c) {
@@ -57,22 +55,23 @@ bool IsHost(std::u16string_view authority) {
     if (!authority.empty() && authority[0] == u'[') {
         i = authority.find(u']');
         if (i == std::u16string_view::npos || i == 1) return false;
-        for (size_t k = 1; k < i; ++k)
-            if (!(IsDigit(authority[k]) || IsAsciiLetter(authority[k]) || authority[k] == u':' || authority[k] == u'.'))
-                return false;
+        for (const char16_t c : authority.substr(1, i - 1))
+            if (!(IsAsciiDigit(c) || IsAsciiLetter(c) || c == u':' || c == u'.')) return false;
         ++i;
     } else {
-        while (i < authority.size() && (IsAsciiLetter(authority[i]) || IsDigit(authority[i]) || authority[i] == u'-' ||
-                                        authority[i] == u'.'))
-            ++i;
+        const auto hostCharacter = [](char16_t c) { return IsAsciiLetter(c) || IsAsciiDigit(c) || c == u'-' || c == u'.'; };
+        while (i < authority.size() && hostCharacter(authority[i])) ++i;
         if (i == 0) return false;
     }
     if (i == authority.size()) return true;
     if (authority[i] != u':' || i + 1 == authority.size()) return false;
     for (++i; i < authority.size(); ++i)
-        if (!IsDigit(authority[i])) return false;
+        if (!IsAsciiDigit(authority[i])) return false;
     return true;
 }
+
+// A run without the question never ends early.
+bool Over(const RunOver& over) { return over && over(); }
 
 bool EndsWith(std::u16string_view s, char16_t c) { return !s.empty() && s.back() == c; }
 
@@ -119,8 +118,7 @@ bool IsBoardAddress(std::u16string_view url) {
 }
 
 void PickBoard(Platform& platform, const Text& menuUrl, const RunOver& over) {
-    const auto ended = [&over] { return over && over(); };
-    if (ended()) return;
+    if (Over(over)) return;
     Bytes body;
     if (HttpGetBytes(platform, menuUrl, body, u"") == 0) {
         platform.MessageBox(kSkipsWork, kTitle, MB_ICONINFORMATION_);
@@ -135,7 +133,7 @@ void PickBoard(Platform& platform, const Text& menuUrl, const RunOver& over) {
     platform.Randomize();
     for (;;) {
         platform.DoEvents();
-        if (ended()) return;
+        if (Over(over)) return;
         const int b = lounge == 0 ? 0 : InStrText(page, kAnchor, start);
         const int c = b == 0 ? 0 : InStrText(page, kAnchorEnd, b);
         if (c == 0) {
@@ -155,23 +153,22 @@ void PickBoard(Platform& platform, const Text& menuUrl, const RunOver& over) {
 }
 
 void PickThread(Platform& platform, const Text& menuUrl, const Text& boardUrl, const RunOver& over) {
-    const auto ended = [&over] { return over && over(); };
     const Text board = Right(boardUrl, 1) == u"/" ? Left(boardUrl, static_cast<int>(boardUrl.size()) - 1) : boardUrl;
     const Text directory = LastPathSegment(board);
     const Text server = Left(board, static_cast<int>(board.size() - directory.size()));
     Bytes body;
-    if (ended() || HttpGetBytes(platform, board + kThreadList, body, u"", kNamedByPageFlags) == 0) return;
+    if (Over(over) || HttpGetBytes(platform, board + kThreadList, body, u"", kNamedByPageFlags) == 0) return;
     const Text page = Page(body);
     Bytes().swap(body);
     platform.DoEvents();
-    if (ended()) return;
+    if (Over(over)) return;
 
     const Text threadBase = server + u"test/read.cgi/" + directory + u"/";
     Text address;  // reused: the walk visits every entry of long lists
     int start = 1;
     for (;;) {
         platform.DoEvents();
-        if (ended()) return;
+        if (Over(over)) return;
         const int c = InStrText(page, kAnchor, start);
         const int d = c == 0 ? 0 : InStrText(page, kAnchorEnd, c);
         if (d == 0) break;
@@ -184,7 +181,7 @@ void PickThread(Platform& platform, const Text& menuUrl, const Text& boardUrl, c
         if (f >= 2) address.assign(threadBase).append(inner.substr(1, static_cast<size_t>(f - 2)));
         if (f >= 2 && EndsWith(anchorText, u')') && IsWebAddress(address) && DrawTakes(platform)) {
             const bool yes = platform.MessageBox(ThreadTitle(Text(anchorText)), kTitle, MB_PROMPT_) == IDYES_;
-            if (ended()) return;
+            if (Over(over)) return;
             if (yes) {
                 platform.ShellExecuteA(0, "Open", ToAnsi(address), "", "", SW_SHOW_);
                 return;
@@ -195,7 +192,7 @@ void PickThread(Platform& platform, const Text& menuUrl, const Text& boardUrl, c
         start = d;
     }
     platform.MessageBox(kNoThread1, kAppTitle, MB_ICONSTOP_);
-    if (ended()) return;
+    if (Over(over)) return;
     platform.MessageBox(kNoThread2, kAppTitle, MB_ICONINFORMATION_);
 }
 

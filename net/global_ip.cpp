@@ -10,7 +10,6 @@ namespace poko {
 
 namespace {
 
-
 // The clipboard is closed again however the copy goes.
 struct OpenedClipboard {
     Platform& platform;
@@ -35,21 +34,19 @@ Text CutGlobalIP(const Text& page) {
 }
 
 bool IsIpAddress(std::u16string_view text) {
-    auto digit = [](char16_t c) { return c >= u'0' && c <= u'9'; };
-    auto hex = [&](char16_t c) { return digit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F'); };
     if (text.find(u':') != std::u16string_view::npos) {
         if (text.size() > 45) return false;
         int colons = 0;
         for (char16_t c : text) {
             if (c == u':') ++colons;
-            else if (!hex(c) && c != u'.') return false;
+            else if (!IsHexDigit(c) && c != u'.') return false;
         }
         return colons >= 2;  // "::" is the shortest
     }
     int parts = 0;
     for (size_t i = 0; i <= text.size(); ++i) {
         size_t end = i;
-        while (end < text.size() && digit(text[end])) ++end;
+        while (end < text.size() && IsAsciiDigit(text[end])) ++end;
         if (end == i || end - i > 3) return false;
         int value = 0;
         for (size_t k = i; k < end; ++k) value = value * 10 + (text[k] - u'0');

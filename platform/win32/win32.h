@@ -223,7 +223,7 @@ private:
     struct Download {
         Handle root = 0, file = 0;
         DownloadWorker* worker = nullptr;
-        unsigned long deadline = 0;  // GetTickCount
+        unsigned long started = 0;  // GetTickCount at InternetOpenA
         bool expired = false;
         std::vector<Handle> closedEarly;  // closed when time ran out
     } download_;

@@ -108,7 +108,7 @@ struct DownloadWorker {
 // first, in which case its handles are closed now and the helper is let go.
 bool Win32Platform::CallInTime() {
     DownloadWorker* w = download_.worker;
-    const auto left = StepTimeLeft(download_.deadline - downloadLimitMs_, GetTickCount(), downloadLimitMs_);
+    const auto left = StepTimeLeft(download_.started, GetTickCount(), downloadLimitMs_);
     if (left) {
         InterlockedExchange(&w->state, DownloadWorker::Busy);
         SetEvent(w->request);
@@ -140,7 +140,7 @@ Handle Win32Platform::InternetOpenA(const Bytes& agent, std::uint32_t accessType
                                     const Bytes* proxyBypass, std::uint32_t flags) {
     EndDownload();
     download_.root = reinterpret_cast<Handle>(::InternetOpenA(agent.c_str(), accessType, Opt(proxy), Opt(proxyBypass), flags));
-    download_.deadline = GetTickCount() + downloadLimitMs_;
+    download_.started = GetTickCount();
     return download_.root;
 }
 
