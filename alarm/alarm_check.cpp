@@ -1,7 +1,13 @@
 // The once-a-second alarm check and the actions it fires. Timer never re-enters its
-// tick, so an alarm whose message box stays open through its minute fires once.
+// tick, so an alarm whose message box stays open through its minute fires once. A set
+// minute that passed between two ticks (the computer slept, the clock jumped) is told
+// in a balloon, or fired late within the catch-up window Timer.ini allows.
+#include <utility>
+
+#include "alarm/wake.h"
 #include "app/frm_timer.h"
 #include "base/ansi.h"
+#include "base/number.h"
 #include "base/search.h"
 #include "base/time_format.h"
 
@@ -10,30 +16,40 @@ namespace poko {
 namespace {
 // Only the alarm's own box comes to the front: it must be seen at its minute.
 constexpr std::uint32_t kAlarmBox = MB_ICONINFORMATION_ | MB_SETFOREGROUND_;
+
+// "7:30 の目覚ましは、…": the hour as the boxes show it, the minute in two digits.
+Text MissedText(TimeOfDay at) {
+    const Text hhmm = FormatHhMm(at.hour, at.minute);
+    return DecimalText(at.hour) + hhmm.substr(2) +
+           u" の目覚ましは、パソコンが止まっていたため実行されませんでした。監視は続けています。";
+}
 }  // namespace
 
 void FrmTimer::Timer_Timer() {
     const LocalTime now = platform_.Now();
-    if (SetTimeText(TextH.GetText(), TextM.GetText()) != FormatHhMm(now.hour, now.minute)) return;
+    const std::int64_t at = LocalSeconds(now);
+    const std::optional<std::int64_t> previous = std::exchange(last_tick_, at);
+    if (SetTimeText(TextH.GetText(), TextM.GetText()) == FormatHhMm(now.hour, now.minute)) return Fire(at);
 
-    const Text target = TextFileName.GetText();
-    const char16_t first = target.empty() ? 0 : target[0];
-    if (target.empty()) {
-        platform_.MessageBox(u"時間です！", u"ポコ丸", kAlarmBox);
-    } else if (first == u'!' || first == u'！') {
-        platform_.MessageBox(target.substr(1), u"ポコ丸", kAlarmBox);
-    } else if (first == u'?' || first == u'？') {
-        if (PickBoard) PickBoard();
-    } else if (AsciiUpper(Left(target, 6)) == u"REBOOT") {
-        ShutdownWindows(EWX_REBOOT_);
-    } else if (AsciiUpper(Left(target, 4)) == u"EXIT") {
-        ShutdownWindows(EWX_SHUTDOWN_ | EWX_FORCE_);
-    } else if (FitsAnsi(target)) {
-        platform_.ShellExecuteA(hWnd, "Open", ToAnsi(target), "", "", SW_SHOW_);
-    } else {
-        // "été.mp3" through the code page would name "?t?.mp3": the wide call opens it.
-        platform_.ShellExecuteW(hWnd, u"Open", target, u"", u"", SW_SHOW_);
+    const std::optional<TimeOfDay> set = SetTimeOfDay(TextH.GetText(), TextM.GetText());
+    if (set && previous) {
+        if (const auto missed = MissedOccurrence(*previous, at, *set)) {
+            if (at - *missed <= LateMinutes * 60) return Fire(at);
+            // Still armed, for the next occurrence; only the balloon says what happened.
+            TrayBalloon(u"ポコ丸", MissedText(*set), NIIF_WARNING_);
+        }
     }
+    // The computer stays up through the last minutes before its alarm.
+    const bool near = set && LocalSeconds(NextOccurrence(now, *set)) - at < kHoldBeforeSeconds;
+    HoldAwake(near ? Awake::System : Awake::None);
+    // A wake the system refused is asked again, and one whose minute went by moves on.
+    if (previous && *previous / 60 != at / 60) UpdateWakeTimer();
+}
+
+void FrmTimer::Fire(std::int64_t at) {
+    HoldAwake(Awake::Display);  // after a timer wake, this is what lights the screen
+    awake_since_ = at;
+    RunTarget(TextFileName.GetText());
 
     // Whatever the action did, the alarm is done and disarmed.
     L_Title.SetCaption(u"ポコ丸\u3000定時任務実行完了");
@@ -50,6 +66,29 @@ void FrmTimer::Timer_Timer() {
     cmdFileOpen.SetEnabled(true);
     frm_Timer.SetIcon(0);
     UpdateWakeTimer();
+    HoldAwake(Awake::None);
+}
+
+void FrmTimer::RunTarget(const Text& target) {
+    const char16_t first = target.empty() ? 0 : target[0];
+    if (target.empty()) {
+        platform_.MessageBox(u"時間です！", u"ポコ丸", kAlarmBox);
+    } else if (first == u'!' || first == u'！') {
+        platform_.MessageBox(target.substr(1), u"ポコ丸", kAlarmBox);
+    } else if (first == u'?' || first == u'？') {
+        if (PickBoard) PickBoard();
+    } else if (AsciiUpper(Left(target, 6)) == u"REBOOT") {
+        ShutdownWindows(EWX_REBOOT_);
+    } else if (AsciiUpper(Left(target, 4)) == u"EXIT") {
+        ShutdownWindows(EWX_SHUTDOWN_ | EWX_FORCE_);
+    } else {
+        // "été.mp3" through the code page would name "?t?.mp3": the wide call opens it.
+        const Handle result = FitsAnsi(target)
+                                  ? platform_.ShellExecuteA(hWnd, "Open", ToAnsi(target), "", "", SW_SHOW_)
+                                  : platform_.ShellExecuteW(hWnd, u"Open", target, u"", u"", SW_SHOW_);
+        // A sound file moved away must not leave the morning silent without a word.
+        if (result <= 32) platform_.MessageBox(u"「" + target + u"」を開けませんでした。", u"ポコ丸", MB_ICONSTOP_);
+    }
 }
 
 }  // namespace poko

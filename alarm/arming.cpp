@@ -1,6 +1,7 @@
 // Arming and disarming: the enabled state of Timer is the armed flag, and every sign of
 // it follows in one toggle.
 #include "app/frm_timer.h"
+#include "base/time_format.h"
 
 namespace poko {
 
@@ -20,6 +21,9 @@ void FrmTimer::ToggleAlarm() {
     TrayIconModify();
     TrayTipSetting(TrayTipText());
     UpdateWakeTimer();
+    // A missed minute is one that passed after arming; a gap before it counts for nothing.
+    if (arm) last_tick_ = LocalSeconds(platform_.Now());
+    if (!arm) HoldAwake(Awake::None);
 }
 
 }  // namespace poko

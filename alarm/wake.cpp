@@ -1,8 +1,10 @@
-// Waking the computer for the alarm. While the alarm is armed one wake timer stands at
-// the start of the next occurrence of the set minute, so that a computer asleep through
-// it comes up in time. The wake only brings the computer up: the alarm still fires
-// through the once-a-second check, exactly once, and a wake that finds the alarm
-// disarmed does nothing.
+// Waking the computer for the alarm, and keeping it up for it. While the alarm is armed
+// one wake timer stands two minutes before the next occurrence of the set minute, so
+// that a computer asleep through it comes up in time. The wake only brings the computer
+// up: the alarm still fires through the once-a-second check, exactly once, and a wake
+// that finds the alarm disarmed does nothing. Near its minute and while it fires, the
+// alarm asks the system to stay up, and the display to come on.
+#include "alarm/wake.h"
 #include "app/frm_timer.h"
 #include "base/time_format.h"
 
@@ -12,11 +14,13 @@ void FrmTimer::UpdateWakeTimer() {
     std::optional<LocalTime> due;
     if (WakeAllowed && Timer.Enabled() && !unloaded_) {  // none after exit: it would find no alarm
         // A set time that is no time of day never fires, so it wakes nothing either.
-        if (const auto at = SetTimeOfDay(TextH.GetText(), TextM.GetText())) due = NextOccurrence(platform_.Now(), *at);
+        if (const auto at = SetTimeOfDay(TextH.GetText(), TextM.GetText()))
+            due = LocalTimeAt(LocalSeconds(NextOccurrence(platform_.Now(), *at)) - kWakeEarlySeconds);
     }
-    if (due == wake_due_) return;
+    if (due == wake_due_ && !wake_failed_) return;
+    wake_failed_ = false;
     if (due)
-        platform_.SetWakeTimer(*due);
+        wake_failed_ = !platform_.SetWakeTimer(*due);
     else
         platform_.CancelWakeTimer();
     wake_due_ = due;
@@ -25,9 +29,29 @@ void FrmTimer::UpdateWakeTimer() {
 // A changed clock or time zone moves the moment a local time stands for, and the next
 // occurrence may now be another day.
 void FrmTimer::ClockChanged() {
+    platform_.ForgetTimeZone();
     if (!wake_due_) return;
     wake_due_.reset();
     UpdateWakeTimer();
+}
+
+void FrmTimer::HoldAwake(Awake hold) {
+    if (hold == awake_) return;
+    awake_ = hold;
+    std::uint32_t flags = ES_CONTINUOUS_;
+    if (hold != Awake::None) flags |= ES_SYSTEM_REQUIRED_;
+    if (hold == Awake::Display) flags |= ES_DISPLAY_REQUIRED_;
+    platform_.SetThreadExecutionState(flags);
+}
+
+// The alarm's own tick is busy while its box is open (it never re-enters), so the beat
+// itself lets the display go once the alarm has waited long enough for an answer.
+void FrmTimer::Beat() {
+    Timer_Time.Tick();
+    Timer.Tick();
+    if (awake_ != Awake::Display) return;
+    const std::int64_t now = LocalSeconds(platform_.Now());
+    if (now - awake_since_ >= kDisplayHoldSeconds || now < awake_since_) HoldAwake(Awake::None);
 }
 
 }  // namespace poko

@@ -66,6 +66,7 @@ public:
     std::int32_t WheelTarget = 0;
     NetAddresses Net;  // read at start, after the start-up sequence
     bool WakeAllowed = false;  // Timer.ini's POWER/WAKE, read with Net
+    int LateMinutes = 0;       // Timer.ini's POWER/LATE: how late a missed alarm still fires
 
     // Start-up and exit (app/startup.cpp).
     void Form_Load();
@@ -80,6 +81,8 @@ public:
     Text TrayTipText() const;
     void TrayIconSetting();
     bool TrayIconShown() const { return tray_shown_; }
+    // A balloon from the tray icon (the record of the other tray calls stays as it is).
+    void TrayBalloon(const Text& title, const Text& text, std::uint32_t icon);
     // The part of WindowProc that is the program's own: true when the message was seen
     // (not nested); the caller passes every message on either way.
     bool WindowProcHook(std::uint32_t message, std::uintptr_t wParam);
@@ -109,8 +112,12 @@ public:
     // Waking the computer for the alarm (alarm/wake.cpp): sets, moves or cancels the
     // wake timer as the armed state and the set time now ask.
     void UpdateWakeTimer();
-    // The system clock was changed or the computer resumed: the wake is set again.
+    // The system clock or its zone was changed or the computer resumed: the wake is set
+    // again.
     void ClockChanged();
+    // The window's once-a-second beat: both timers tick, and a screen kept on for an
+    // alarm left unanswered is let go after a while.
+    void Beat();
     std::function<void()> PickBoard;  // the mascot's board picker
 
     // Target selection (alarm/target_selection.cpp).
@@ -143,6 +150,12 @@ private:
     void FillTrayRecord(Handle icon);
     void SendTray(std::uint32_t message);
     bool StartupSequence();
+    void Fire(std::int64_t at);  // the alarm's action, then its completion
+    void RunTarget(const Text& target);
+    // What the alarm asks of the computer's power: nothing, to stay up, or to stay up
+    // with the display on.
+    enum class Awake { None, System, Display };
+    void HoldAwake(Awake hold);
     void WriteSettings();  // app/settings.cpp
 
     Platform& platform_;
@@ -153,6 +166,10 @@ private:
     bool in_window_proc_ = false;
     SettingsSnapshot loaded_;
     std::optional<LocalTime> wake_due_;  // where the wake timer stands, when it is set
+    bool wake_failed_ = false;           // the system refused it: tried again a minute later
+    std::optional<std::int64_t> last_tick_;  // the alarm check's previous reading of the clock
+    Awake awake_ = Awake::None;
+    std::int64_t awake_since_ = 0;  // when the display was asked for, on the local clock
 };
 
 }  // namespace poko

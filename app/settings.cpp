@@ -107,6 +107,14 @@ bool ReadWakeAllowed(Platform& platform, const Text& path) {
     return AsciiUpper(value) != u"FALSE" && value != u"0";
 }
 
+int ReadLateMinutes(Platform& platform, const Text& path) {
+    const Text value = ReadIni(platform, path, u"POWER", u"LATE", u"0");
+    if (!IsNumeric(value)) return 0;
+    const LeadingNumber n = LeadingNumberValue(value);
+    const bool whole = !n.overflow && n.value >= 0 && n.value <= kMostLateMinutes && n.value == static_cast<int>(n.value);
+    return whole ? static_cast<int>(n.value) : 0;
+}
+
 std::optional<bool> TruthValue(const Text& text) {
     Text t = text;
     while (!t.empty() && (t.front() == u' ' || t.front() == u'\t')) t.erase(0, 1);

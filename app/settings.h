@@ -31,6 +31,12 @@ NetAddresses ReadNetAddresses(Platform& platform, const Text& path);
 // else leaves it on.
 bool ReadWakeAllowed(Platform& platform, const Text& path);
 
+// How many minutes after a set minute the computer slept through its alarm still fires
+// (section "POWER", key "LATE", read at start and never written): a whole number 0 to
+// 60; anything else, or nothing, is 0, and a missed alarm is only told.
+inline constexpr int kMostLateMinutes = 60;
+int ReadLateMinutes(Platform& platform, const Text& path);
+
 // A stored truth value: the words True and False (any case) or a number, 0 being
 // false. Anything else has no truth value.
 std::optional<bool> TruthValue(const Text& text);

@@ -122,17 +122,20 @@ void FrmTimer::Form_Load() {
     const Text ini = IniPath.empty() ? platform_.AppFolder() + u"\\Timer.ini" : IniPath;
     Net = ReadNetAddresses(platform_, ini);
     WakeAllowed = ReadWakeAllowed(platform_, ini);
+    LateMinutes = ReadLateMinutes(platform_, ini);
     UpdateWakeTimer();  // a start armed by "-TS" wakes for its alarm too
     loaded_ = {TextFileName.GetText(), TextH.GetText(), TextM.GetText(), frm_Timer.Top(), frm_Timer.Left(),
                M_WinCmm->Checked(), WindowAlpha};
 }
 
-// Tray icon first, then the wake timer, then the seven keys (app/settings.cpp).
+// Tray icon first, then the wake timer and the hold on sleep, then the seven keys
+// (app/settings.cpp).
 void FrmTimer::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = closing_ = true;
     TrayIconDelete();
     UpdateWakeTimer();
+    HoldAwake(Awake::None);
     WriteSettings();
 }
 

@@ -3,6 +3,7 @@
 // and the alarm check write ":", as the alarm check only needs both sides alike.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 
 #include "base/text.h"
@@ -39,5 +40,16 @@ std::optional<TimeOfDay> SetTimeOfDay(const Text& hour_text, const Text& minute_
 // The start of the next occurrence of a time of day on the local clock: today while
 // that minute has not passed (the current minute included), else tomorrow.
 LocalTime NextOccurrence(const LocalTime& now, TimeOfDay at);
+
+// A reading of the local clock as seconds since 1970-01-01 00:00:00 on that clock, every
+// day 86,400 of them, and back: the distance between two readings as the clock shows it
+// (a change of summer time is a jump, like any other change of the clock).
+std::int64_t LocalSeconds(const LocalTime& t);
+LocalTime LocalTimeAt(std::int64_t seconds);
+
+// The start of the last occurrence of a time of day that fell wholly between two
+// readings of the clock (after `previous` began, before `now`), or nothing: a minute the
+// once-a-second check never saw because the computer slept or the clock jumped.
+std::optional<std::int64_t> MissedOccurrence(std::int64_t previous, std::int64_t now, TimeOfDay at);
 
 }  // namespace poko

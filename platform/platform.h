@@ -31,6 +31,18 @@ struct TrayIconRecord {
     std::array<char, 64> szTip{};  // ANSI, NUL-terminated
 };
 
+// The tray record as a balloon is given, in the shell's UTF-16 record of its second
+// version (the first large enough for a balloon): which icon, the fields set, and the
+// balloon's texts and icon. Fields not named in uFlags (the tip, the icon) stay as
+// they are.
+struct TrayBalloonRecord {
+    Handle hWnd = 0;
+    std::uint32_t uID = 0;
+    std::uint32_t uFlags = 0;
+    Text szInfo, szInfoTitle;
+    std::uint32_t dwInfoFlags = 0;
+};
+
 struct OsVersion {
     std::uint32_t recordSize = OSVERSIONINFOA_SIZE_;  // dwOSVersionInfoSize as the caller fills it
     std::uint32_t major = 0, minor = 0, build = 0, platformId = 0;
@@ -173,6 +185,13 @@ public:
     // settings allow wake timers. Setting it again moves it.
     virtual bool SetWakeTimer(const LocalTime& due) = 0;
     virtual void CancelWakeTimer() = 0;
+    // kernel32: keeps the computer from sleeping (ES_SYSTEM_REQUIRED_) and the display
+    // on (ES_DISPLAY_REQUIRED_), held with ES_CONTINUOUS_ until ES_CONTINUOUS_ alone.
+    virtual void SetThreadExecutionState(std::uint32_t flags) = 0;
+    // The clock's zone or its summer time may have changed: Now() looks it up afresh.
+    virtual void ForgetTimeZone() = 0;
+    // shell32: a balloon from the tray icon, whole in UTF-16 whatever the code page.
+    virtual bool Shell_NotifyIconW(std::uint32_t message, const TrayBalloonRecord& record) = 0;
 };
 
 }  // namespace poko

@@ -12,6 +12,8 @@ namespace poko {
 inline constexpr std::uint32_t NIM_ADD_ = 0, NIM_MODIFY_ = 1, NIM_DELETE_ = 2;
 inline constexpr std::uint32_t NOTIFYICONDATAA_V1_SIZE_ = 88;
 inline constexpr std::uint32_t NIF_MESSAGE_ = 1, NIF_ICON_ = 2, NIF_TIP_ = 4;
+// Shell_NotifyIconW: a balloon and its warning icon.
+inline constexpr std::uint32_t NIF_INFO_ = 0x10, NIIF_WARNING_ = 2;
 inline constexpr std::uint32_t WM_MOUSEMOVE_ = 0x200, WM_LBUTTONUP_ = 0x202, WM_LBUTTONDBLCLK_ = 0x203,
                                WM_RBUTTONUP_ = 0x205, WM_MOUSEWHEEL_ = 0x20A;
 
@@ -44,6 +46,9 @@ inline constexpr std::uint32_t CF_TEXT_ = 1;
 inline constexpr std::uint32_t INTERNET_OPEN_TYPE_PRECONFIG_ = 0, INTERNET_OPEN_TYPE_PROXY_ = 3;
 inline constexpr std::uint32_t INTERNET_FLAG_RELOAD_ = 0x80000000, INTERNET_FLAG_NO_COOKIES_ = 0x80000,
                                INTERNET_FLAG_NO_UI_ = 0x200;
+
+// SetThreadExecutionState.
+inline constexpr std::uint32_t ES_SYSTEM_REQUIRED_ = 1, ES_DISPLAY_REQUIRED_ = 2, ES_CONTINUOUS_ = 0x80000000;
 
 // GetFileAttributesA.
 inline constexpr std::uint32_t INVALID_FILE_ATTRIBUTES_ = 0xFFFFFFFF;

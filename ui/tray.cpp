@@ -43,6 +43,18 @@ void FrmTimer::TrayIconDelete() {
     tray_shown_ = false;
 }
 
+// Only the balloon's fields are named, so the icon and the tip stay as they are.
+void FrmTimer::TrayBalloon(const Text& title, const Text& text, std::uint32_t icon) {
+    TrayBalloonRecord balloon;
+    balloon.hWnd = hWnd;
+    balloon.uID = TrayIconData.uID;
+    balloon.uFlags = NIF_INFO_;
+    balloon.szInfo = text;
+    balloon.szInfoTitle = title;
+    balloon.dwInfoFlags = icon;
+    platform_.Shell_NotifyIconW(NIM_MODIFY_, balloon);
+}
+
 void FrmTimer::TrayTipSetting(const Text& tip) {
     StoreTip(tip);
     TrayIconModify();

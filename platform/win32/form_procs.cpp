@@ -200,10 +200,7 @@ LRESULT FormView::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_TIMER:
-        if (wParam == kBeatTimer) {
-            f.Timer_Time.Tick();
-            f.Timer.Tick();
-        }
+        if (wParam == kBeatTimer) f.Beat();
         return 0;
     case WM_MOUSEMOVE:
         if (f.frm_Timer.onMouseMove) f.frm_Timer.onMouseMove(LOWORD(lParam));
@@ -272,7 +269,7 @@ LRESULT FormView::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
         Rescale(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
-    case WM_TIMECHANGE: f.ClockChanged(); return 0;
+    case WM_TIMECHANGE: f.ClockChanged(); return 0;  // also sent when the time zone changes
     case WM_POWERBROADCAST:
         if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) f.ClockChanged();
         break;

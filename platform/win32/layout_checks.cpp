@@ -26,7 +26,10 @@ static_assert(std::is_same_v<decltype(&WindowProc), WNDPROC>);
 
 // The numbers the portable code passes (platform/system_numbers.h) are the system's.
 static_assert(NIM_ADD_ == NIM_ADD && NIM_MODIFY_ == NIM_MODIFY && NIM_DELETE_ == NIM_DELETE);
-static_assert(NIF_MESSAGE_ == NIF_MESSAGE && NIF_ICON_ == NIF_ICON && NIF_TIP_ == NIF_TIP);
+static_assert(NIF_MESSAGE_ == NIF_MESSAGE && NIF_ICON_ == NIF_ICON && NIF_TIP_ == NIF_TIP && NIF_INFO_ == NIF_INFO &&
+              NIIF_WARNING_ == NIIF_WARNING);
+static_assert(ES_SYSTEM_REQUIRED_ == ES_SYSTEM_REQUIRED && ES_DISPLAY_REQUIRED_ == ES_DISPLAY_REQUIRED &&
+              ES_CONTINUOUS_ == ES_CONTINUOUS);
 static_assert(WM_MOUSEMOVE_ == WM_MOUSEMOVE && WM_LBUTTONUP_ == WM_LBUTTONUP && WM_LBUTTONDBLCLK_ == WM_LBUTTONDBLCLK &&
               WM_RBUTTONUP_ == WM_RBUTTONUP && WM_MOUSEWHEEL_ == WM_MOUSEWHEEL);
 static_assert(MB_OK_ == MB_OK && MB_YESNO_ == MB_YESNO && MB_ICONSTOP_ == MB_ICONSTOP &&

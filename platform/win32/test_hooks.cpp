@@ -1,5 +1,6 @@
 // Every test-only hook of the program, each switched on only by POKOMARU_TEST_HOOKS=1:
-// the state dump, the about box's state and the mascot's draws given in advance.
+// the state dump, the about box's state, the mascot's draws given in advance and the
+// clock moved on.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -40,9 +41,18 @@ std::vector<double> ScriptedDraws() {
     return draws;
 }
 
-// WM_COPYDATA: the state query, answered only with the hooks on.
+std::int64_t g_testClockShift = 0;
+
+// WM_COPYDATA: the state query, and the clock moved on, answered only with the hooks on.
 bool FormView::AnswerStateQuery(const COPYDATASTRUCT* cds) {
-    if (!hooks_ || !cds || cds->dwData != kStateQueryMagic || cds->cbData < sizeof(wchar_t)) return false;
+    if (!hooks_ || !cds) return false;
+    if (cds->dwData == kClockShiftMagic && cds->cbData == sizeof(std::int64_t)) {
+        std::int64_t seconds;
+        std::memcpy(&seconds, cds->lpData, sizeof seconds);
+        g_testClockShift += seconds * 10000000;
+        return true;
+    }
+    if (cds->dwData != kStateQueryMagic || cds->cbData < sizeof(wchar_t)) return false;
     std::wstring path(static_cast<const wchar_t*>(cds->lpData), cds->cbData / sizeof(wchar_t));
     path.resize(wcsnlen(path.c_str(), path.size()));
     WriteStateDump(path.c_str());

@@ -1,6 +1,7 @@
 // What the end-to-end tests may ask of the program, and only when it runs with
-// POKOMARU_TEST_HOOKS=1 (test_hooks.cpp has every hook): a state query, and the mascot's
-// draws given in advance (POKOMARU_TEST_DRAWS, comma-separated numbers in [0, 1)).
+// POKOMARU_TEST_HOOKS=1 (test_hooks.cpp has every hook): a state query, the clock moved
+// on, and the mascot's draws given in advance (POKOMARU_TEST_DRAWS, comma-separated
+// numbers in [0, 1)).
 #pragma once
 
 namespace poko {
@@ -10,5 +11,10 @@ namespace poko {
 // another process cannot read (menus, fonts, tray record, opacity, start-up's last step,
 // the about box) to that path before SendMessage returns.
 inline constexpr unsigned long kStateQueryMagic = 0x504B4D31;  // "PKM1"
+
+// The clock moved on: WM_COPYDATA with this dwData and, as data, a signed 64-bit number
+// of seconds. From then on the program's clock reads that much later (or earlier), as
+// after a sleep or a change of the clock; nothing else is told.
+inline constexpr unsigned long kClockShiftMagic = 0x504B4D32;  // "PKM2"
 
 }  // namespace poko

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -212,6 +213,9 @@ public:
     std::array<Handle, 2> SmallIcons() override;
     bool SetWakeTimer(const LocalTime& due) override;
     void CancelWakeTimer() override;
+    void SetThreadExecutionState(std::uint32_t flags) override;
+    void ForgetTimeZone() override;
+    bool Shell_NotifyIconW(std::uint32_t message, const TrayBalloonRecord& record) override;
     ~Win32Platform() override;
 
 private:
@@ -273,5 +277,7 @@ void SetWindowProcTarget(FrmTimer* form);
 // advance, last first.
 bool TestHooksOn();
 std::vector<double> ScriptedDraws();
+// The clock moved on by the tests (in 100 ns units), as a sleep or a jump would move it.
+extern std::int64_t g_testClockShift;
 
 }  // namespace poko

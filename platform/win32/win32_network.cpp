@@ -26,7 +26,7 @@ namespace poko {
 
 namespace {
 
-constexpr SIZE_T kHelperStack = 64 * 1024;
+constexpr SIZE_T kHelperStack = 256 * 1024;
 
 HINTERNET H(Handle h) { return reinterpret_cast<HINTERNET>(h); }
 const char* Opt(const Bytes* b) { return b ? b->c_str() : nullptr; }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "base/ansi.h"
 #include "platform/win32/win32.h"
@@ -62,19 +63,20 @@ Text Win32Platform::CommandLine() {
     return Text(p, p + wcslen(p));
 }
 
-// The system clock plus the zone's offset from it. The offset is looked up again only
-// when the minute turns, the earliest a change of summer time or of zone can take
-// effect: under Wine looking it up costs ~40 us, and the clock is read every second.
+// The system clock plus the zone's offset from it. The offset is looked up again when the
+// minute turns, the earliest a change of summer time can take effect, and after a change
+// of the clock or its zone (ForgetTimeZone): under Wine looking it up costs ~40 us, and
+// the clock is read every second.
 LocalTime Win32Platform::Now() {
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
     const auto ticks = [](const FILETIME& t) { return (ULONGLONG{t.dwHighDateTime} << 32) | t.dwLowDateTime; };
-    const ULONGLONG utc = ticks(now);
+    const ULONGLONG utc = ticks(now) + static_cast<ULONGLONG>(g_testClockShift);
     constexpr ULONGLONG kTicksPerMinute = 60 * 10000000ULL;
     if (utc / kTicksPerMinute != offsetMinute_) {
         FILETIME local;
         FileTimeToLocalFileTime(&now, &local);
-        offset_ = ticks(local) - utc;  // modulo 2^64: a zone west of Greenwich wraps round
+        offset_ = ticks(local) - ticks(now);  // modulo 2^64: a zone west of Greenwich wraps round
         offsetMinute_ = utc / kTicksPerMinute;
     }
     const ULONGLONG local = utc + offset_;
@@ -318,6 +320,28 @@ bool Win32Platform::SetWakeTimer(const LocalTime& due) {
 
 void Win32Platform::CancelWakeTimer() {
     if (wake_) CancelWaitableTimer(wake_);
+}
+
+void Win32Platform::SetThreadExecutionState(std::uint32_t flags) { ::SetThreadExecutionState(flags); }
+
+void Win32Platform::ForgetTimeZone() { offsetMinute_ = ~0ULL; }
+
+// The UTF-16 record of the shell's second version, the first that carries a balloon.
+bool Win32Platform::Shell_NotifyIconW(std::uint32_t message, const TrayBalloonRecord& record) {
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    nid.hWnd = reinterpret_cast<HWND>(record.hWnd);
+    nid.uID = record.uID;
+    nid.uFlags = record.uFlags;
+    const auto copy = [](wchar_t* field, size_t size, const Text& text) {
+        const size_t n = std::min(text.size(), size - 1);
+        std::copy_n(text.begin(), n, field);
+        field[n] = L'\0';
+    };
+    copy(nid.szInfo, std::size(nid.szInfo), record.szInfo);
+    copy(nid.szInfoTitle, std::size(nid.szInfoTitle), record.szInfoTitle);
+    nid.dwInfoFlags = record.dwInfoFlags;
+    return ::Shell_NotifyIconW(message, &nid);
 }
 
 Win32Platform::~Win32Platform() {

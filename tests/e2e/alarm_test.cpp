@@ -2,6 +2,7 @@
 // the command line with a program as its target.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "driver.h"
@@ -87,6 +88,50 @@ TEST(Alarm, UnattendedRunsItsTargetFromTheTray) {
 
     program.Close();
     EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+// The computer asleep through the armed minute (its clock moved on past it, as a resume
+// finds it): the tray says so and the alarm stays armed; with LATE=5 it fires late,
+// once, and a target that cannot be opened is said.
+TEST(Alarm, MissedMinuteIsToldOrFiredLate) {
+    const struct {
+        const char *ini, *target, *box;  // what the alarm's box says; none: the balloon tells
+    } rows[] = {
+        {"", "!起きて", nullptr},
+        {"[POWER]\r\nLATE=5\r\n", "!起きて", "起きて"},
+        {"[POWER]\r\nLATE=5\r\n", "C:\\nowhere\\alarm.mp3", "「C:\\nowhere\\alarm.mp3」を開けませんでした。"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.target);
+        AppFolder app;
+        app.Write(L"Timer.ini", row.ini);
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        const int set = (now.wHour * 60 + now.wMinute + 2) % 1440;  // two minutes ahead
+        wchar_t args[32];
+        std::swprintf(args, 32, L"-TS TIME=%02d%02d FILE=\"", set / 60, set % 60);
+        Program program(app, args + Wide(row.target) + L"\"");
+        program.WaitForMainWindow();
+        program.ShiftClock(240);  // past the end of the set minute
+        if (!row.box) {
+            const std::wstring balloon = std::to_wstring(set / 60) + L":" + std::wstring(args + 11, 2) +
+                Wide(" の目覚ましは、パソコンが止まっていたため実行されませんでした。監視は続けています。");
+            WaitUntil("the balloon " + Describe(balloon), kDeadline, [&] {
+                const std::vector<std::wstring> shown = BalloonTexts();
+                return std::find(shown.begin(), shown.end(), balloon) != shown.end();
+            });
+            EXPECT_EQ(program.QueryState().Get("timer.enabled"), "1") << "still armed, for tomorrow";
+            EXPECT_EQ(MessageBoxCount(program), 0);
+        } else {
+            MessageBoxWindow box = program.WaitForMessageBox();
+            EXPECT_EQ(Describe(box.text), Describe(Wide(row.box)));
+            ExpectMessageBoxesFor(program, 1, 2s);
+            program.Answer(box, L"OK");
+            WaitForCompletion(program);
+        }
+        program.Close();
+        EXPECT_EQ(program.WaitForExit(), 0u);
+    }
 }
 
 // A stored target comes back as it was: one of 300 bytes is read and written whole, and

@@ -605,6 +605,26 @@ State Program::QueryState() const {
     return State::Parse(dump);
 }
 
+void Program::ShiftClock(long long seconds) const {
+    COPYDATASTRUCT cds{};
+    cds.dwData = poko::kClockShiftMagic;
+    cds.cbData = sizeof seconds;
+    cds.lpData = &seconds;
+    if (!Send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds))) Fail("the program did not move its clock");
+}
+
+std::vector<std::wstring> BalloonTexts() {
+    std::vector<std::wstring> texts;
+    EnumWindows(
+        [](HWND h, LPARAM p) CALLBACK -> BOOL {
+            if (IsWindowVisible(h) && ClassOf(h) == L"tooltips_class32")
+                reinterpret_cast<std::vector<std::wstring>*>(p)->push_back(TextOf(h));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
 HWND Program::OpenTrayMenu() const {
     Post(WM_MOUSEMOVE, 0, MAKELPARAM(WM_RBUTTONUP, 0));
     HWND menu = nullptr;

@@ -172,6 +172,9 @@ public:
     void Post(UINT msg, WPARAM w = 0, LPARAM l = 0) const;
 
     State QueryState() const;
+    // Moves the program's clock on by `seconds`, as a sleep or a change of the clock
+    // would (a test hook).
+    void ShiftClock(long long seconds) const;
     // Asks the notification area itself: NIM_MODIFY that changes nothing succeeds only
     // for an icon that exists.
     bool TrayIconExists(UINT id = 1) const;
@@ -233,6 +236,9 @@ void SetLogPixels(DWORD dpi);
 COLORREF ScreenPixel(HWND window, POINT clientPt);
 // Whether any point of a window's client area shows this colour on the screen.
 bool ScreenShows(HWND window, COLORREF colour);
+
+// The texts of the tray's balloons on screen (tooltip windows of the notification area).
+std::vector<std::wstring> BalloonTexts();
 
 // Timer.ini pointing the global IP copy at a path of the local board and the mascot at
 // menuUrl, after `more` (other sections).

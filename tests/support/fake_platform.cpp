@@ -272,14 +272,14 @@ Handle FakePlatform::ShellExecuteA(Handle owner, const Bytes& verb, const Bytes&
                                    const Bytes& directory, std::int32_t show) {
     Record("ShellExecuteA(" + H(owner) + "|" + A(verb) + "|" + A(file) + "|" + A(parameters) + "|" + A(directory) +
            "|" + std::to_string(show) + ")");
-    return 42;
+    return shellExecuteResult;
 }
 
 Handle FakePlatform::ShellExecuteW(Handle owner, const Text& verb, const Text& file, const Text& parameters,
                                    const Text& directory, std::int32_t show) {
     Record("ShellExecuteW(" + H(owner) + "|" + Utf8(verb) + "|" + Utf8(file) + "|" + Utf8(parameters) + "|" +
            Utf8(directory) + "|" + std::to_string(show) + ")");
-    return 42;
+    return shellExecuteResult;
 }
 
 Handle FakePlatform::GetCurrentProcess() {
@@ -457,10 +457,31 @@ bool FakePlatform::SetWakeTimer(const poko::LocalTime& t) {
     char at[32];
     std::snprintf(at, sizeof at, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
     Record(std::string("SetWakeTimer(") + at + ")");
-    return true;
+    if (wakeTimerFailures == 0) return true;
+    --wakeTimerFailures;
+    return false;
 }
 
 void FakePlatform::CancelWakeTimer() { Record("CancelWakeTimer"); }
+
+void FakePlatform::SetThreadExecutionState(std::uint32_t flags) {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%08X", flags);
+    Record(std::string("SetThreadExecutionState(") + hex + ")");
+}
+
+void FakePlatform::ForgetTimeZone() {
+    Record("ForgetTimeZone");
+    now = poko::LocalTimeAt(poko::LocalSeconds(now) + zoneChangeMinutes * 60);
+    zoneChangeMinutes = 0;
+}
+
+bool FakePlatform::Shell_NotifyIconW(std::uint32_t message, const poko::TrayBalloonRecord& r) {
+    Record("Shell_NotifyIconW(" + std::to_string(message) + "|" + H(r.hWnd) + "|" + std::to_string(r.uID) + "|" +
+           std::to_string(r.uFlags) + "|" + Utf8(r.szInfoTitle) + "|" + Utf8(r.szInfo) + "|" +
+           std::to_string(r.dwInfoFlags) + ")");
+    return true;
+}
 
 // ---- RecordingView ----
 

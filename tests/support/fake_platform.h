@@ -81,6 +81,7 @@ public:
     std::optional<poko::Text> openFileAnswerWide;  // set: the dialog answers in UTF-16 instead
     std::uint32_t lastError = 0;                   // GetLastError's answer
     bool exitWindowsResult = true;
+    poko::Handle shellExecuteResult = 42;  // above 32: the shell took the target
     poko::Text dateSeparator = u"/", timeSeparator = u":";  // answered, not listed
 
     // Captured arguments.
@@ -182,11 +183,20 @@ public:
     std::uint32_t GetFileAttributesA(const poko::Bytes& path) override;
 
     // Display scaling and waking: "SmallIcons" answers these handles;
-    // "SetWakeTimer(yyyy-mm-dd hh:mm:ss)", "CancelWakeTimer".
+    // "SetWakeTimer(yyyy-mm-dd hh:mm:ss)", "CancelWakeTimer",
+    // "SetThreadExecutionState(0x80000001)", "ForgetTimeZone",
+    // "Shell_NotifyIconW(1|256|1|16|title|text|2)" (message|window|id|flags|...).
     std::array<poko::Handle, 2> smallIcons{};
+    int wakeTimerFailures = 0;  // the next this many SetWakeTimer calls fail
+    // A change of zone the clock shows only once the cached zone is forgotten (minutes
+    // added to `now` at ForgetTimeZone).
+    int zoneChangeMinutes = 0;
     std::array<poko::Handle, 2> SmallIcons() override;
     bool SetWakeTimer(const poko::LocalTime& due) override;
     void CancelWakeTimer() override;
+    void SetThreadExecutionState(std::uint32_t flags) override;
+    void ForgetTimeZone() override;
+    bool Shell_NotifyIconW(std::uint32_t message, const poko::TrayBalloonRecord& record) override;
 
 private:
     void Record(const std::string& entry);

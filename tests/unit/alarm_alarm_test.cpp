@@ -2,6 +2,10 @@
 // completion sequence.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <sstream>
+
+#include "base/number.h"
 #include "tests/support/form_harness.h"
 
 using namespace poko;
@@ -54,7 +58,7 @@ TEST(ToggleAlarm, StatesAndTrayCalls) {
         EXPECT_EQ(Describe(a.frm), armed ? kArmed : kStopped);
         // The icon changes first with the old tip; then the tip follows, and the wake.
         ASSERT_TRUE(SameCalls({"Shell_NotifyIconA(1)", "Shell_NotifyIconA(1)",
-                               armed ? "SetWakeTimer(2024-05-17 07:05:00)" : "CancelWakeTimer"},
+                               armed ? "SetWakeTimer(2024-05-17 07:03:00)" : "CancelWakeTimer"},
                               a.fake.CallsWithout({"Now"})));
         const Handle icon = armed ? kArmedIcon : kStoppedIcon;
         EXPECT_EQ(a.fake.trayRecords[0].hIcon, icon);
@@ -64,41 +68,101 @@ TEST(ToggleAlarm, StatesAndTrayCalls) {
     }
 }
 
-// While armed, one wake timer stands at the next occurrence of the set minute; it
-// follows the set time and the clock, and goes with disarming and exit.
-TEST(WakeTimer, FollowsTheArmedAlarm) {
+const std::string kLight = "SetThreadExecutionState(0x80000003)", kRelease = "SetThreadExecutionState(0x80000000)";
+const std::string kBox = "MessageBox(起きて|ポコ丸|65600)";
+
+// The alarm around sleep, a row of steps "hh:mm:ss event calls..." on the row's day,
+// the calls abbreviated: W18@07:03 the wake set for the 18th at 07:03, C cancelled, H
+// the computer held up, L and the display lit, R released, Z the zone read again, M the
+// missed alarm's balloon, B the alarm's box.
+TEST(AlarmAroundSleep, StepsAndTheirCalls) {
     const struct {
         const char* what;
-        Text wake;  // POWER/WAKE, as Timer.ini holds it; "-" none
-        std::function<void(Alarm&)> act;
-        std::vector<std::string> calls;
-    } cases[] = {
-        {"arm", u"-", [](Alarm& a) { a.frm.ToggleAlarm(); }, {"SetWakeTimer(2024-05-17 07:05:00)"}},
-        {"arm, WAKE=True", u"True", [](Alarm& a) { a.frm.ToggleAlarm(); }, {"SetWakeTimer(2024-05-17 07:05:00)"}},
-        {"arm, WAKE=False", u"False", [](Alarm& a) { a.frm.ToggleAlarm(); }, {}},
-        {"arm, WAKE=false", u"false", [](Alarm& a) { a.frm.ToggleAlarm(); }, {}},
-        {"arm, WAKE=0", u"0", [](Alarm& a) { a.frm.ToggleAlarm(); }, {}},
-        {"new time while armed", u"-",
-         [](Alarm& a) { a.frm.ToggleAlarm(), a.frm.TextM.SetText(u"4"); },
-         {"SetWakeTimer(2024-05-17 07:05:00)", "SetWakeTimer(2024-05-18 07:04:00)"}},
-        {"clock changed", u"-",
-         [](Alarm& a) { a.frm.ToggleAlarm(), a.fake.now.hour = 8, a.frm.ClockChanged(); },
-         {"SetWakeTimer(2024-05-17 07:05:00)", "SetWakeTimer(2024-05-18 07:05:00)"}},
-        {"clock changed, disarmed", u"-", [](Alarm& a) { a.frm.ClockChanged(); }, {}},
-        {"exit", u"-", [](Alarm& a) { a.frm.ToggleAlarm(), a.frm.Form_Unload(); },
-         {"SetWakeTimer(2024-05-17 07:05:00)", "CancelWakeTimer"}},
-        {"exit, disarmed", u"-", [](Alarm& a) { a.frm.Form_Unload(); }, {}},
+        int hour, minute;
+        const char* steps;
+        Text power = u"";  // Timer.ini's [POWER] keys
+        int boxOpenSeconds = 0, wakeFailures = 0, month = 5, day = 17;  // in 2024
+    } rows[] = {
+        {"wake before midnight", 0, 1, "12:00:00 arm W17@23:59"},
+        {"wake after midnight", 0, 30, "23:00:00 arm W18@00:28"},
+        {"wake across a month end", 0, 1, "23:00:00 arm W31@23:59", u"", 0, 0, 5, 31},
+        {"WAKE=True", 7, 5, "07:00:00 arm W17@07:03", u"WAKE=True"},
+        {"WAKE=False", 7, 5, "07:00:00 arm", u"WAKE=False"},
+        {"WAKE=false", 7, 5, "07:00:00 arm", u"WAKE=false"},
+        {"WAKE=0", 7, 5, "07:00:00 arm", u"WAKE=0"},
+        {"a new time while armed", 7, 5, "07:00:00 arm W17@07:03|07:00:00 minute4 W17@07:02"},
+        {"the clock set later", 7, 5, "07:00:00 arm W17@07:03|08:00:00 resume Z W18@07:03"},
+        {"the clock changed while disarmed", 7, 5, "08:00:00 resume Z"},
+        {"exit while disarmed", 7, 5, "08:00:00 exit"},
+        {"held from 180 s before, lit at the fire, released once answered", 7, 5,
+         "07:00:00 arm W17@07:03|07:02:00 tick|07:02:01 tick H|07:05:00 tick L B C R|07:05:01 tick"},
+        {"a box left open lets the display go after ten minutes", 7, 5,
+         "07:04:00 arm W17@07:03|07:05:00 tick L B R C", u"", 600},
+        {"a box answered within ten minutes", 7, 5, "07:04:00 arm W17@07:03|07:05:00 tick L B C R", u"", 599},
+        {"released on disarm", 7, 5, "07:04:00 arm W17@07:03|07:04:01 tick H|07:04:02 disarm C R"},
+        {"released at exit", 7, 5, "07:04:00 arm W17@07:03|07:04:01 tick H|07:04:02 exit C R"},
+        {"a sleep across the minute: one balloon, still armed", 7, 5,
+         "07:00:00 arm W17@07:03|07:00:01 tick|07:06:00 tick M W18@07:03|07:06:01 tick"},
+        {"two resumes in a row tell it once", 7, 5,
+         "07:00:00 arm W17@07:03|07:30:00 resume Z W18@07:03|07:30:00 tick M|09:00:00 resume Z W18@07:03|09:00:00 tick"},
+        {"LATE=5: fired once, no balloon", 7, 5,
+         "07:00:00 arm W17@07:03|07:10:00 tick L B C R|07:10:01 tick", u"LATE=5"},
+        {"LATE=5, six minutes late: a balloon", 7, 5, "07:00:00 arm W17@07:03|07:11:00 tick M W18@07:03", u"LATE=5"},
+        {"LATE=61 is no window", 7, 5, "07:00:00 arm W17@07:03|07:06:00 tick M W18@07:03", u"LATE=61"},
+        {"LATE=5.5 is no window", 7, 5, "07:00:00 arm W17@07:03|07:06:00 tick M W18@07:03", u"LATE=5.5"},
+        {"a gap before arming is no missed alarm", 7, 5, "07:00:00 tick|07:10:00 arm W18@07:03|07:10:01 tick"},
+        // 02:30 does not exist on the day summer time begins: told, and the wake moves on.
+        {"spring forward", 2, 30, "01:00:00 arm W10@02:28|01:59:59 tick|03:00:00 tick M W11@02:28", u"", 0, 0, 3, 10},
+        // Armed after the first 01:30 of the day summer time ends: the clock turning back
+        // is no gap, and the second 01:30 fires, once.
+        {"fall back", 1, 30,
+         "01:45:00 arm W04@01:28|01:59:59 tick|01:00:00 tick W03@01:28|01:28:00 tick H|01:30:00 tick L B C R|01:30:01 tick", u"", 0, 0, 11, 3},
+        {"a zone change is read before the wake moves", 7, 5, "07:00:00 arm W17@07:03|07:00:00 zone Z W18@07:03"},
+        {"a refused wake is asked again when the minute turns", 7, 5,
+         "07:00:30 arm W17@07:03|07:00:31 tick|07:01:00 tick W17@07:03|07:02:00 tick W17@07:03|07:03:00 tick H", u"", 0, 2},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        Alarm a;
-        if (c.wake != u"-") a.fake.PreloadIni(u"[POWER]\nWAKE=" + c.wake + u"\n");
-        a.frm.WakeAllowed = ReadWakeAllowed(a.fake, a.frm.IniPath);
-        c.act(a);
-        std::vector<std::string> wakes;
-        for (const std::string& call : a.fake.calls)
-            if (call.find("WakeTimer") != std::string::npos) wakes.push_back(call);
-        EXPECT_TRUE(SameCalls(c.calls, wakes));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        FormHarness h;
+        const Text hour = DecimalText(row.hour), minute = DecimalText(row.minute);
+        h.fake.PreloadIni(u"[POWER]\n" + row.power + u"\n[CONFIG]\nFILENAME=!起きて\nH=" + hour + u"\nM=" + minute);
+        h.Load();
+        h.fake.wakeTimerFailures = row.wakeFailures;
+        h.fake.onMessageBox = [&] {
+            for (int i = 0; i < row.boxOpenSeconds; ++i) h.fake.now = LocalTimeAt(LocalSeconds(h.fake.now) + 1), h.frm.Beat();
+        };
+        const std::map<std::string, std::string> calls{
+            {"C", "CancelWakeTimer"}, {"H", "SetThreadExecutionState(0x80000001)"}, {"L", kLight}, {"R", kRelease},
+            {"Z", "ForgetTimeZone"}, {"B", kBox},
+            {"M", "Shell_NotifyIconW(1|256|1|16|ポコ丸|" + Utf8(hour) + ":" + Utf8(FormatHhMm(0, row.minute).substr(3)) +
+                      " の目覚ましは、パソコンが止まっていたため実行されませんでした。監視は続けています。|2)"}};
+        std::istringstream steps(row.steps);
+        for (std::string step; std::getline(steps, step, '|');) {
+            SCOPED_TRACE(step);
+            std::istringstream words(step);
+            std::string time, event, call;
+            words >> time >> event;
+            h.fake.calls.clear();
+            h.fake.now = {2024, row.month, row.day, std::stoi(time), std::stoi(time.substr(3)), std::stoi(time.substr(6))};
+            if (event == "arm" || event == "disarm") h.frm.ToggleAlarm();
+            if (event == "tick") h.frm.Beat();
+            if (event == "exit") h.frm.Form_Unload();
+            if (event == "zone") h.fake.zoneChangeMinutes = 60;
+            if (event == "resume" || event == "zone") h.frm.ClockChanged();
+            if (event == "minute4") h.frm.TextM.SetText(u"4");
+            std::vector<std::string> expected, actual;
+            while (words >> call) {
+                const std::string month = Utf8(FormatHhMm(row.month, 0)).substr(0, 2);
+                expected.push_back(call[0] == 'W' ? "SetWakeTimer(2024-" + month + "-" + call.substr(1, 2) + " " +
+                                                        call.substr(4) + ":00)"
+                                                  : calls.at(call));
+            }
+            for (const std::string& c : h.fake.calls)
+                for (const char* kind : {"SetWakeTimer", "CancelWakeTimer", "SetThreadExecutionState", "ForgetTimeZone",
+                                         "Shell_NotifyIconW", "MessageBox"})
+                    if (c.rfind(kind, 0) == 0) actual.push_back(c);
+            EXPECT_TRUE(SameCalls(expected, actual));
+        }
     }
 }
 
@@ -143,6 +207,8 @@ TEST(AlarmCheck, TargetKinds) {
     struct Case {
         Text target;
         std::string action;
+        poko::Handle shellResult = 42;  // 32 or less: the shell could not open it
+        std::string told = "";
     };
     const Case cases[] = {
         {u"", "MessageBox(時間です\uFF01|ポコ丸|65600)"},
@@ -165,18 +231,25 @@ TEST(AlarmCheck, TargetKinds) {
         {u"C:\\資料\\表.xls", "ShellExecuteA(256|Open|C:\\資料\\表.xls|||5)"},
         {u"http://example.com/", "ShellExecuteA(256|Open|http://example.com/|||5)"},
         {u"C:\\été.mp3", "ShellExecuteW(256|Open|C:\\été.mp3|||5)"},
+        {u"C:\\gone.mp3", "ShellExecuteA(256|Open|C:\\gone.mp3|||5)", 2, "MessageBox(「C:\\gone.mp3」を開けませんでした。|ポコ丸|16)"},
+        {u"C:\\été.mp3", "ShellExecuteW(256|Open|C:\\été.mp3|||5)", 32, "MessageBox(「C:\\été.mp3」を開けませんでした。|ポコ丸|16)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(Utf8(c.target));
         Alarm a(c.target);
+        a.fake.shellExecuteResult = c.shellResult;
         a.frm.ToggleAlarm();
         a.fake.calls.clear();
         a.frm.Timer.Tick();
         std::vector<std::string> actions;
         for (const std::string& call : a.fake.calls)
-            for (const char* kind : {"MessageBox", "PickBoard", "ExitWindowsEx", "ShellExecute"})
+            for (const char* kind : {"MessageBox", "PickBoard", "ExitWindowsEx", "ShellExecute", "SetThreadExecutionState"})
                 if (call.rfind(kind, 0) == 0) actions.push_back(call);
-        EXPECT_TRUE(SameCalls({c.action}, actions));
+        // The display is lit for the action and let go once the completion has run.
+        std::vector<std::string> expected{kLight, c.action};
+        if (!c.told.empty()) expected.push_back(c.told);
+        expected.push_back(kRelease);
+        EXPECT_TRUE(SameCalls(expected, actions));
         EXPECT_EQ(Describe(a.frm), kDone);
     }
 }
@@ -187,7 +260,7 @@ TEST(AlarmCheck, CompletionSequence) {
     a.fake.calls.clear();
     a.fake.trayRecords.clear();
     a.frm.Timer.Tick();
-    EXPECT_TRUE(SameCalls({"MessageBox(起きて|ポコ丸|65600)", "Shell_NotifyIconA(1)", "Shell_NotifyIconA(1)", "CancelWakeTimer"},
+    EXPECT_TRUE(SameCalls({kLight, kBox, "Shell_NotifyIconA(1)", "Shell_NotifyIconA(1)", "CancelWakeTimer", kRelease},
                           a.fake.CallsWithout({"Now"})));
     ASSERT_EQ(a.fake.trayRecords.size(), 2u);
     // The tip with the completion status goes out while the icon is still the armed one.

@@ -161,7 +161,7 @@ TEST(PopupSequence, RightButtonOnATimeBox) {
           "LockWindowUpdate(0)"}},
         {false, MouseButton::Right, true,
          {"LockWindowUpdate(4130)", "TextM.Enabled=0", "TrackPopupMenu(mPopUpSys)", "Shell_NotifyIconA(1)",
-          "Shell_NotifyIconA(1)", "SetWakeTimer(2024-05-18 00:00:00)", "DoEvents", "TextM.Enabled=1", "LockWindowUpdate(0)"}},
+          "Shell_NotifyIconA(1)", "SetWakeTimer(2024-05-17 23:58:00)", "DoEvents", "TextM.Enabled=1", "LockWindowUpdate(0)"}},
         {true, MouseButton::Left, false, {}},
     };
     for (const Case& c : cases) {
