@@ -31,7 +31,6 @@ inline constexpr std::uint32_t LWA_ALPHA_ = 2;
 inline constexpr std::uint32_t OSVERSIONINFOA_SIZE_ = 148, VER_PLATFORM_WIN32_NT_ = 2;
 inline constexpr std::uint32_t TOKEN_ADJUST_PRIVILEGES_ = 0x20, TOKEN_QUERY_ = 0x8;
 inline constexpr std::uint32_t TOKEN_PRIVILEGES_SIZE_ = 16, SE_PRIVILEGE_ENABLED_ = 2;
-inline constexpr std::uint32_t ERROR_NOT_ALL_ASSIGNED_ = 1300;
 inline constexpr std::uint32_t EWX_SHUTDOWN_ = 1, EWX_REBOOT_ = 2, EWX_FORCE_ = 4;
 
 // GetOpenFileNameA: the record of Windows 95 and NT 4.
