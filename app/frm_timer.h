@@ -152,6 +152,7 @@ private:
     bool tray_shown_ = false;
     bool in_window_proc_ = false;
     SettingsSnapshot loaded_;
+    bool target_cut_ = false;  // the stored target was longer than start-up reads
     std::optional<LocalTime> wake_due_;  // where the wake timer stands, when it is set
 };
 

@@ -173,6 +173,10 @@ public:
     // settings allow wake timers. Setting it again moves it.
     virtual bool SetWakeTimer(const LocalTime& due) = 0;
     virtual void CancelWakeTimer() = 0;
+
+    // ---- Targets kept whole ----
+    // kernel32: WritePrivateProfileStringA with a NULL value, which deletes the key.
+    virtual bool DeletePrivateProfileKeyA(const Bytes& section, const Bytes& key, const Bytes& path) = 0;
 };
 
 }  // namespace poko

@@ -212,6 +212,9 @@ public:
     std::array<Handle, 2> SmallIcons() override;
     bool SetWakeTimer(const LocalTime& due) override;
     void CancelWakeTimer() override;
+
+    // ---- Targets kept whole ----
+    bool DeletePrivateProfileKeyA(const Bytes& section, const Bytes& key, const Bytes& path) override;
     ~Win32Platform() override;
 
 private:

@@ -320,6 +320,11 @@ void Win32Platform::CancelWakeTimer() {
     if (wake_) CancelWaitableTimer(wake_);
 }
 
+// ---- Targets kept whole ----
+bool Win32Platform::DeletePrivateProfileKeyA(const Bytes& section, const Bytes& key, const Bytes& path) {
+    return ::WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, path.c_str());
+}
+
 Win32Platform::~Win32Platform() {
     if (wake_) ::CloseHandle(wake_);
 }

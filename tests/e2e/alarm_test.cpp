@@ -2,6 +2,7 @@
 // the command line with a program as its target.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "driver.h"
@@ -90,7 +91,7 @@ TEST(Alarm, UnattendedRunsItsTargetFromTheTray) {
 }
 
 // A stored target comes back as it was: one of 300 bytes is read and written whole, and
-// one beyond the code page ("été.pkm") is opened whole by the shell and never stored.
+// one beyond the code page ("été.pkm") is opened whole by the shell and kept whole.
 TEST(Alarm, TargetsKeepTheirMeaningAcrossRestarts) {
     AppFolder app;
     const std::string stored = "C:\\Tools\\" + std::string(291, 'a');
@@ -116,7 +117,38 @@ TEST(Alarm, TargetsKeepTheirMeaningAcrossRestarts) {
         program.Close();
         EXPECT_EQ(program.WaitForExit(), 0u);
     }
-    EXPECT_EQ(ParseIni(app.Read(L"Timer.ini").value_or(""))["CONFIG"]["FILENAME"], stored);
+    Ini ini = ParseIni(app.Read(L"Timer.ini").value_or(""));
+    std::wstring asStored = target;  // "?" for what code page 932 lacks
+    std::replace(asStored.begin(), asStored.end(), L'\u00E9', L'?');
+    EXPECT_EQ(ini["CONFIG"]["FILENAME"], Cp932(asStored));
+    EXPECT_EQ(ini["CONFIG"]["FILENAMEW"], PercentUtf8(target));
+    Program program(app);
+    program.WaitForMainWindow();
+    EXPECT_EQ(Describe(program.Text(ID_TextFileName)), Describe(target));
+    program.Close();
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+// On a Windows whose code page is 1252 no Japanese text fits FILENAME: a message is kept
+// whole in FILENAMEW and comes back at the next start.
+TEST(WesternCodePage, AJapaneseMessageSurvivesAnExitAndAStart) {
+    ASSERT_EQ(GetACP(), 1252u) << "the scenario runs under code page 1252";
+    AppFolder app;
+    const std::wstring message = L"!\u4F1A\u8B70\u301C";  // !会議〜
+    {
+        Program program(app, L"FILE=\"" + message + L"\"");
+        program.WaitForMainWindow();
+        program.Close();
+        EXPECT_EQ(program.WaitForExit(), 0u);
+    }
+    Ini ini = ParseIni(app.Read(L"Timer.ini").value_or(""));
+    EXPECT_EQ(ini["CONFIG"]["FILENAME"], "!???");
+    EXPECT_EQ(ini["CONFIG"]["FILENAMEW"], PercentUtf8(message));
+    Program program(app);
+    program.WaitForMainWindow();
+    EXPECT_EQ(Describe(program.Text(ID_TextFileName)), Describe(message));
+    program.Close();
+    EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
 }  // namespace

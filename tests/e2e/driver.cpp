@@ -158,6 +158,17 @@ std::wstring FromCp932(std::string_view bytes) {
     return out;
 }
 
+std::string PercentUtf8(std::wstring_view text) {
+    std::string out;
+    for (const char c : Utf8(text)) {
+        const auto b = static_cast<unsigned char>(c);
+        char hex[4];
+        std::snprintf(hex, sizeof hex, "%%%02X", b);
+        out += b >= 0x20 && b < 0x7F && b != '%' ? std::string(1, c) : std::string(hex);
+    }
+    return out;
+}
+
 std::string Describe(std::wstring_view text) {
     std::string out = "\"" + Utf8(text) + "\"";
     if (std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80; })) return out;

@@ -119,6 +119,13 @@ void IniStore::Set(const Bytes& path, const Bytes& section, const Bytes& key, co
     s->keys.emplace_back(key, value.substr(b));
 }
 
+void IniStore::Delete(const Bytes& path, const Bytes& section, const Bytes& key) {
+    if (File* file = const_cast<File*>(Find(path)))
+        for (Section& s : file->sections)
+            if (SameName(s.name, section))
+                std::erase_if(s.keys, [&](const auto& k) { return SameName(k.first, key); });
+}
+
 // ---- FakePlatform ----
 
 void FakePlatform::Record(const std::string& entry) {
@@ -461,6 +468,15 @@ bool FakePlatform::SetWakeTimer(const poko::LocalTime& t) {
 }
 
 void FakePlatform::CancelWakeTimer() { Record("CancelWakeTimer"); }
+
+// ---- Targets kept whole ----
+
+bool FakePlatform::DeletePrivateProfileKeyA(const Bytes& section, const Bytes& key, const Bytes& path) {
+    Record("DeletePrivateProfileKeyA(" + A(section) + "|" + A(key) + ")");
+    profilePaths.push_back(path);
+    ini.Delete(path, section, key);
+    return true;
+}
 
 // ---- RecordingView ----
 

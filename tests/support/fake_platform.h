@@ -35,6 +35,7 @@ public:
     std::uint32_t Get(const poko::Bytes& path, const poko::Bytes& section, const poko::Bytes& key,
                       const poko::Bytes& def, char* buffer, std::uint32_t size) const;
     void Set(const poko::Bytes& path, const poko::Bytes& section, const poko::Bytes& key, const poko::Bytes& value);
+    void Delete(const poko::Bytes& path, const poko::Bytes& section, const poko::Bytes& key);
 
 private:
     struct Section {
@@ -187,6 +188,10 @@ public:
     std::array<poko::Handle, 2> SmallIcons() override;
     bool SetWakeTimer(const poko::LocalTime& due) override;
     void CancelWakeTimer() override;
+
+    // ---- Targets kept whole ----
+    // "DeletePrivateProfileKeyA(CONFIG|FILENAMEW)".
+    bool DeletePrivateProfileKeyA(const poko::Bytes& section, const poko::Bytes& key, const poko::Bytes& path) override;
 
 private:
     void Record(const std::string& entry);

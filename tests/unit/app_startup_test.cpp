@@ -57,6 +57,7 @@ TEST(Startup, CallOrder) {
             "AppFolder",
             "FileAttributes(C:\\Apps\\Poko\\back.jpg)",
             "GetPrivateProfileStringA(CONFIG|FILENAME||255)",
+            "GetPrivateProfileStringA(CONFIG|FILENAMEW||255)",
             "GetPrivateProfileStringA(CONFIG|H|00|255)",
             "GetPrivateProfileStringA(CONFIG|M|00|255)",
             "GetPrivateProfileStringA(WINDOW|X|0|255)",
@@ -177,7 +178,7 @@ TEST(Startup, BackgroundPicture) {
         const bool read = c.step > ScrollBarsSet;
         EXPECT_EQ(h.fake.CallsStartingWith("GetPrivateProfileStringA(CONFIG").size() +
                       h.fake.CallsStartingWith("GetPrivateProfileStringA(WINDOW").size(),
-                  read ? 7u : 0u);
+                  read ? 8u : 0u);
         EXPECT_EQ(f.TextFileName.GetText(), read ? u"x" : u"");
         EXPECT_EQ(f.TextH.GetText(), read ? u"5" : u"20");
         if (!read) {  // the bars as step 2 set them from the layout's texts
@@ -216,6 +217,7 @@ TEST(Exit, WritesInOrderAfterRemovingTheIcon) {
             "Shell_NotifyIconA(2)",
             "GetFileAttributesA(C:\\Apps\\Poko\\Timer.ini)",
             "WritePrivateProfileStringA(CONFIG|FILENAME|!会議)",
+            "DeletePrivateProfileKeyA(CONFIG|FILENAMEW)",
             "WritePrivateProfileStringA(CONFIG|H|7)",
             "WritePrivateProfileStringA(CONFIG|M|5)",
             "WritePrivateProfileStringA(CONFIG|AI|True)",
@@ -254,21 +256,51 @@ TEST(Exit, HiddenWindowKeepsStoredPosition) {
     EXPECT_EQ(h.fake.Stored(u"WINDOW", u"Y"), u"900");
 }
 
-// The next start reads the target as exit stored it: one the code page cannot hold is
-// not stored (the one before stays), and a long one is read whole.
+// The next start reads the target as exit stored it. One the code page cannot hold goes
+// to FILENAME with "?" for what it lacks and whole to FILENAMEW, which counts only while
+// FILENAME is its code-page form; one of up to 65,535 bytes is read whole, and a longer
+// one, read cut, is left as stored.
 TEST(Exit, TheTargetKeepsItsMeaningAcrossARestart) {
-    const Text path300 = u"C:\\" + Text(297, u'a');
+    const Text path300 = u"C:\\" + Text(297, u'a'), long65536(65536, u'b');
+    const Text etePath = u"C:\\%C3%A9t%C3%A9.mp3", meeting = u"!%E4%BC%9A%E8%AD%B0%E3%80%9C";
+    const std::optional<Text> kept, absent;  // typed: nothing typed; FILENAMEW: no such key
     const struct {
-        Text stored, typed, next;
-    } cases[] = {{u"!前の", u"C:\\été.mp3", u"!前の"}, {u"!前の", u"!\U0001F600", u"!前の"},
-                 {path300, u"", path300},          {u"!前の", path300, path300}};
-    for (const auto& c : cases) {
+        const char* what;
+        const char* codePage;
+        Text stored;  // the [CONFIG] lines before
+        std::optional<Text> typed;
+        bool readOnly;
+        std::optional<Text> fileName, fileNameW;  // after exit
+        Text next;
+    } rows[] = {
+        {"été.mp3 over EXIT", "CP932", u"FILENAME=EXIT", u"C:\\été.mp3", false, u"C:\\?t?.mp3", etePath, u"C:\\été.mp3"},
+        {"!会議〜 over EXIT", "CP932", u"FILENAME=EXIT", u"!会議〜", false, u"!会議?", meeting, u"!会議〜"},
+        {"!会議〜 over EXIT, code page 1252", "CP1252", u"FILENAME=EXIT", u"!会議〜", false, u"!???", meeting, u"!会議〜"},
+        {"a plain path", "CP932", u"FILENAME=C:\\?t?.mp3\nFILENAMEW=" + etePath, u"C:\\a.mp3", false, u"C:\\a.mp3", absent,
+         u"C:\\a.mp3"},
+        {"FILENAME edited by hand", "CP932", u"FILENAME=EXIT\nFILENAMEW=" + etePath, kept, false, u"EXIT", absent, u"EXIT"},
+        {"FILENAMEW not UTF-8", "CP932", u"FILENAME=C:\\?t?.mp3\nFILENAMEW=C:\\%C3%A9t%C3.mp3", kept, false,
+         u"C:\\?t?.mp3", absent, u"C:\\?t?.mp3"},
+        {"read-only", "CP932", u"FILENAME=EXIT", u"C:\\été.mp3", true, u"EXIT", absent, u"EXIT"},
+        {"300 bytes stored", "CP932", u"FILENAME=" + path300, kept, false, path300, absent, path300},
+        {"300 bytes typed", "CP932", u"FILENAME=!前の", path300, false, path300, absent, path300},
+        {"65,536 bytes", "CP932", u"FILENAME=" + long65536, kept, false, long65536, absent, Text(65535, u'b')},
+    };
+    struct CodePage {
+        ~CodePage() { UseNativeCodePage("CP932"); }
+    } restore;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        UseNativeCodePage(row.codePage);
         FormHarness h, next;
-        Started(h, u"[CONFIG]\nFILENAME=" + c.stored + u"\n");
-        if (!c.typed.empty()) h.frm.TextFileName.UserEdited(c.typed);
+        Started(h, u"[CONFIG]\n" + row.stored + u"\n");
+        if (row.typed) h.frm.TextFileName.UserEdited(*row.typed);
+        if (row.readOnly) h.fake.attributes[ToAnsi(h.fake.IniFile())] = 0x21;
         h.frm.Form_Unload();
+        EXPECT_EQ(Utf8(h.fake.Stored(u"CONFIG", u"FILENAME").value_or(u"(none)")), Utf8(row.fileName.value_or(u"(none)")));
+        EXPECT_EQ(Utf8(h.fake.Stored(u"CONFIG", u"FILENAMEW").value_or(u"(none)")), Utf8(row.fileNameW.value_or(u"(none)")));
         next.fake.ini = h.fake.ini;
-        EXPECT_EQ(Utf8(Started(next, u"").frm.TextFileName.GetText()), Utf8(c.next)) << Utf8(c.typed);
+        EXPECT_EQ(Utf8(Started(next, u"").frm.TextFileName.GetText()), Utf8(row.next));
     }
 }
 
