@@ -177,6 +177,11 @@ public:
     // ---- Targets kept whole ----
     // kernel32: WritePrivateProfileStringA with a NULL value, which deletes the key.
     virtual bool DeletePrivateProfileKeyA(const Bytes& section, const Bytes& key, const Bytes& path) = 0;
+
+    // ---- Text compared as the user's locale compares it ----
+    // kernel32: CompareStringEx(LOCALE_NAME_USER_DEFAULT, flags, a, b): CSTR_LESS_THAN,
+    // CSTR_EQUAL or CSTR_GREATER_THAN, 0 when the system cannot compare them.
+    virtual int CompareStringEx(std::uint32_t flags, std::u16string_view a, std::u16string_view b) = 0;
 };
 
 }  // namespace poko

@@ -44,6 +44,11 @@ inline constexpr std::uint32_t INTERNET_OPEN_TYPE_PRECONFIG_ = 0, INTERNET_OPEN_
 inline constexpr std::uint32_t INTERNET_FLAG_RELOAD_ = 0x80000000, INTERNET_FLAG_NO_COOKIES_ = 0x80000,
                                INTERNET_FLAG_NO_UI_ = 0x200;
 
+// CompareStringEx: the user's locale's comparison that ignores case, width and kana type.
+inline constexpr std::uint32_t LINGUISTIC_IGNORECASE_ = 0x10, NORM_IGNOREKANATYPE_ = 0x10000,
+                               NORM_IGNOREWIDTH_ = 0x20000;
+inline constexpr int CSTR_EQUAL_ = 2;
+
 // GetFileAttributesA.
 inline constexpr std::uint32_t INVALID_FILE_ATTRIBUTES_ = 0xFFFFFFFF;
 inline constexpr std::uint32_t FILE_ATTRIBUTE_READONLY_ = 0x1, FILE_ATTRIBUTE_DIRECTORY_ = 0x10;

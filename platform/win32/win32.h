@@ -215,6 +215,9 @@ public:
 
     // ---- Targets kept whole ----
     bool DeletePrivateProfileKeyA(const Bytes& section, const Bytes& key, const Bytes& path) override;
+
+    // ---- Text compared as the user's locale compares it ----
+    int CompareStringEx(std::uint32_t flags, std::u16string_view a, std::u16string_view b) override;
     ~Win32Platform() override;
 
 private:

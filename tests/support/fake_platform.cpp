@@ -478,6 +478,14 @@ bool FakePlatform::DeletePrivateProfileKeyA(const Bytes& section, const Bytes& k
     return true;
 }
 
+// ---- Text compared as the user's locale compares it ----
+
+int FakePlatform::CompareStringEx(std::uint32_t flags, std::u16string_view a, std::u16string_view b) {
+    constexpr std::uint32_t kFolded = poko::LINGUISTIC_IGNORECASE_ | poko::NORM_IGNOREWIDTH_ | poko::NORM_IGNOREKANATYPE_;
+    if ((flags & kFolded) == kFolded ? poko::SameFolded(a, b) : a == b) return poko::CSTR_EQUAL_;
+    return a < b ? 1 : 3;  // CSTR_LESS_THAN, CSTR_GREATER_THAN: an order, if not the locale's
+}
+
 // ---- RecordingView ----
 
 void RecordingView::Changed(poko::Control& control, poko::Property what) {

@@ -193,6 +193,12 @@ public:
     // "DeletePrivateProfileKeyA(CONFIG|FILENAMEW)".
     bool DeletePrivateProfileKeyA(const poko::Bytes& section, const poko::Bytes& key, const poko::Bytes& path) override;
 
+    // ---- Text compared as the user's locale compares it ----
+    // As a Japanese system with the three flags: ASCII case, width and kana type folded
+    // away (SameFolded); answered, not listed, as the searches ask it at every candidate.
+    // Without all three flags texts are equal only as they are.
+    int CompareStringEx(std::uint32_t flags, std::u16string_view a, std::u16string_view b) override;
+
 private:
     void Record(const std::string& entry);
     struct OpenUrl {
