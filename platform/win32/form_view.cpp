@@ -69,7 +69,6 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
     dpi_ = system_dpi_ = SystemDpi();
     twips_per_pixel_ = 1440.0f / static_cast<float>(system_dpi_);
     LoadIcons();
-    white_.Reset(CreateSolidBrush(GetSysColor(COLOR_WINDOW)));
 
     RegisterWindowClass(instance, kMainWindowClass, MainThunk, CS_DBLCLKS, bigIcons_[0], icons_[0],
                         reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));

@@ -113,7 +113,6 @@ private:
     int shown_icon_ = 0;  // the class's icon until the window's own is set
     GdiObject<HBITMAP> picture_;
     Text picture_path_;
-    GdiObject<HBRUSH> white_;
     float twips_per_pixel_ = 15;
     int applying_ = 0;  // >0 while the view itself changes the real window
     bool loading_ = true;  // start-up under way: the window's place and icon wait for its end

@@ -829,6 +829,12 @@ void SetLogPixels(DWORD dpi) {
         Fail("cannot set the screen's DPI" + LastError());
 }
 
+void SetSchemeColour(const wchar_t* name, const wchar_t* rgb) {
+    const DWORD bytes = static_cast<DWORD>((wcslen(rgb) + 1) * sizeof(wchar_t));
+    if (RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Colors", name, REG_SZ, rgb, bytes) != ERROR_SUCCESS)
+        Fail("cannot set the scheme's colour " + Utf8(name) + LastError());
+}
+
 COLORREF ScreenPixel(HWND window, POINT pt) {
     ClientToScreen(window, &pt);
     HDC screen = GetDC(nullptr);

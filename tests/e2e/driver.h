@@ -232,6 +232,8 @@ std::vector<std::string> BoardRequests();        // the paths asked for so far
 void SetWineVersion(const wchar_t* version);
 // The screen's DPI for programs started after this.
 void SetLogPixels(DWORD dpi);
+// A colour of the scheme ("ButtonFace", "R G B") for programs started after this.
+void SetSchemeColour(const wchar_t* name, const wchar_t* rgb);
 // The colour on the screen at a point of a window's client area.
 COLORREF ScreenPixel(HWND window, POINT clientPt);
 // Whether any point of a window's client area shows this colour on the screen.

@@ -1,10 +1,13 @@
 // The main window as it opens with no Timer.ini, and a clean close.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cwctype>
+#include <iterator>
 #include <set>
+#include <utility>
 
 #include "driver.h"
 #include "ui/control_ids.h"
@@ -290,6 +293,29 @@ void ExpectScaledTo(const Program& program, int dpi) {
     EXPECT_EQ(state.Get("icon.sizes"), dpi == 96 ? "16|32|16" : "24|48|24");
     for (const ExpectedFont& e : kFonts)
         EXPECT_EQ(state.Font(e.control).heightPx, std::lround(e.heightPx * dpi / 96.0)) << e.control;
+}
+
+// In a dark high-contrast scheme (black face and boxes, white text) the labels without a
+// colour of their own and the time boxes show their text in the scheme's white.
+TEST(Window, LabelsAndTimeBoxesFollowADarkColourScheme) {
+    for (const auto& [name, rgb] : {std::pair{L"ButtonFace", L"0 0 0"}, {L"ButtonText", L"255 255 255"},
+                                    {L"Window", L"0 0 0"}, {L"WindowText", L"255 255 255"}})
+        SetSchemeColour(name, rgb);
+    AppFolder app;
+    Program program(app);
+    program.WaitForMainWindow();
+    const int ids[] = {ID_Label1_0, ID_Label1_1, ID_Label1_2, ID_Label1_3, ID_L_Time, ID_TextH, ID_TextM};
+    try {
+        WaitUntil("every label and time box to show white text", kDeadline, [&] {
+            return std::all_of(std::begin(ids), std::end(ids),
+                               [&](int id) { return ScreenShows(program.Item(id), RGB(255, 255, 255)); });
+        });
+    } catch (const Failure& e) {
+        for (int id : ids) EXPECT_TRUE(ScreenShows(program.Item(id), RGB(255, 255, 255))) << "control " << id;
+        FAIL() << e.what();
+    }
+    program.Close();
+    EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
 // At 144 DPI every size is one and a half times as large; window positions keep their
