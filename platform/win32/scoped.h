@@ -1,6 +1,6 @@
 // Small scope guards for what the Win32 layer borrows from the system: a device context,
-// an object selected into one, a GDI object and a COM interface each go back when the
-// guard goes, however the function ends.
+// an object selected into one, a GDI object, an icon and a COM interface each go back
+// when the guard goes, however the function ends.
 #pragma once
 
 #include <windows.h>
@@ -68,6 +68,26 @@ public:
 
 private:
     T object_;
+};
+
+// An icon loaded for the program's own use, destroyed with its owner.
+class IconHandle {
+public:
+    explicit IconHandle(HICON icon = nullptr) : icon_(icon) {}
+    ~IconHandle() { Reset(); }
+    IconHandle(IconHandle&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
+    IconHandle& operator=(IconHandle&& other) noexcept {
+        if (this != &other) Reset(std::exchange(other.icon_, nullptr));
+        return *this;
+    }
+    HICON Get() const { return icon_; }
+    void Reset(HICON icon = nullptr) {
+        if (icon_) DestroyIcon(icon_);
+        icon_ = icon;
+    }
+
+private:
+    HICON icon_;
 };
 
 // A COM interface pointer, released once.

@@ -129,12 +129,14 @@ private:
     std::vector<PopupEntry> popup_;  // the menu on screen, for the test-only dump
 };
 
-// The about box while it is open (about_window.cpp).
+// The about box while it is open (about_window.cpp). Its icons are its own, at its DPI:
+// the main window's go when that window changes its DPI.
 struct AboutWindow {
     FrmMsg* box = nullptr;
     HWND main = nullptr, hwnd = nullptr, text = nullptr, tip = nullptr;
     GdiObject<HFONT> font;
     GdiObject<HBRUSH> back;
+    IconHandle bigIcon, smallIcon;
     WNDPROC textPrevious = nullptr;
 };
 const AboutWindow* OpenAboutWindow();
@@ -243,6 +245,9 @@ private:
     std::vector<double> scriptedDraws_;  // test hook: draws handed out first
     bool drawsRead_ = false;
 };
+
+// One of the program's two icons (0 stopped, 1 armed), `size` pixels square.
+HICON LoadProgramIcon(int index, int size);
 
 // A window class with the arrow cursor.
 bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, UINT style, HICON icon, HICON small,

@@ -361,6 +361,12 @@ TEST(Window, ScalesWithTheDpi) {
     EXPECT_TRUE(Near("about box width", box.right, 611));
     EXPECT_TRUE(Near("about box height", box.bottom, 260));
     EXPECT_EQ(program.QueryState().Get("about.font"), "MS UI Gothic|23|700|128");
+    // Its icons are its own: two changes of the main window's DPI free that window's set.
+    const RECT at96{frame.left, frame.top, frame.right - client.right + 350, frame.bottom - client.bottom + 162};
+    program.DpiChanged(144, at96);
+    program.DpiChanged(96, at96);
+    const State state = program.QueryState();
+    EXPECT_EQ(state.Get("about.icon") + " " + state.Get("about.icon.size"), "1 48");
     program.Key(VK_ESCAPE);
     WaitUntil("the about box to close", kDeadline, [&] { return !IsWindow(about); });
 
