@@ -244,6 +244,7 @@ LRESULT FormView::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         for (const auto& [h, b] : bound_) SendMessageW(h, msg, wParam, lParam);
         RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         return 0;
+    case kNameControls: NameControlsForReaders(); return 0;
     case WM_COPYDATA: return AnswerStateQuery(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_LBUTTONDBLCLK:
         if (f.frm_Timer.onDblClick) f.frm_Timer.onDblClick();

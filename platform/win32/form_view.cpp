@@ -291,6 +291,7 @@ void FormView::ShowAfterLoad() {
     // Start-up's writes went only to the model; they reach the real windows here.
     loading_ = false;
     CreateControls();
+    PostMessageW(hwnd_, kNameControls, 0, 0);  // after the window is shown: oleacc takes a while to load
     ShowIcon();
     PlaceWindow();
     if (!form_->frm_Timer.Visible()) return;

@@ -88,6 +88,7 @@ void FormView::WriteStateDump(const wchar_t* path) {
     line("label.L_Title.fore", hex(f.L_Title.ForeColour()));
     line("label.L_Title.back", hex(f.L_Title.BackColour()));
     line("label.L_Title.opaque", f.L_Title.Opaque() ? "1" : "0");
+    line("accessible.names", hex(static_cast<std::uint32_t>(names_result_)));
     for (auto& [h, b] : bound_) {
         LOGFONTW lf{};
         if (!b.font.Get()) continue;

@@ -56,6 +56,10 @@ public:
 
     // The about box (about_window.cpp).
     void ShowAboutBox(FrmMsg& box);
+    // The names screen readers announce for the time boxes and their spinners
+    // (accessible_names.cpp); asked for once the window is up (kNameControls).
+    void NameControlsForReaders();
+    static constexpr UINT kNameControls = WM_APP + 1;
 
 private:
     struct Bound {
@@ -118,6 +122,7 @@ private:
     bool loading_ = true;  // start-up under way: the window's place and icon wait for its end
     bool beating_ = false;  // the system timer that paces both timer controls runs
     bool hooks_ = false;
+    long names_result_ = 1;  // the last annotation's HRESULT; S_FALSE until one is made
 
     HWND focus_ = nullptr;  // the control that had the focus last
     struct PopupEntry {
