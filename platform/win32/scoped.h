@@ -49,20 +49,20 @@ private:
     HGDIOBJ old_;
 };
 
-// A font, brush or bitmap of the program's own, deleted with its owner.
-template <typename T>
-class GdiObject {
+// A handle of the program's own, freed with its owner by `Free`.
+template <typename T, typename Free>
+class Owned {
 public:
-    explicit GdiObject(T object = nullptr) : object_(object) {}
-    ~GdiObject() { Reset(); }
-    GdiObject(GdiObject&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
+    explicit Owned(T object = nullptr) : object_(object) {}
+    ~Owned() { Reset(); }
+    Owned(Owned&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
+    Owned& operator=(Owned&& other) noexcept {
         if (this != &other) Reset(std::exchange(other.object_, nullptr));
         return *this;
     }
     T Get() const { return object_; }
     void Reset(T object = nullptr) {
-        if (object_) DeleteObject(object_);
+        if (object_) Free{}(object_);
         object_ = object;
     }
 
@@ -70,25 +70,18 @@ private:
     T object_;
 };
 
-// An icon loaded for the program's own use, destroyed with its owner.
-class IconHandle {
-public:
-    explicit IconHandle(HICON icon = nullptr) : icon_(icon) {}
-    ~IconHandle() { Reset(); }
-    IconHandle(IconHandle&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
-    IconHandle& operator=(IconHandle&& other) noexcept {
-        if (this != &other) Reset(std::exchange(other.icon_, nullptr));
-        return *this;
-    }
-    HICON Get() const { return icon_; }
-    void Reset(HICON icon = nullptr) {
-        if (icon_) DestroyIcon(icon_);
-        icon_ = icon;
-    }
-
-private:
-    HICON icon_;
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
+struct DestroyIconHandle {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+
+// A font, brush or bitmap of the program's own.
+template <typename T>
+using GdiObject = Owned<T, DeleteGdiObject>;
+// An icon loaded for the program's own use.
+using IconHandle = Owned<HICON, DestroyIconHandle>;
 
 // A COM interface pointer, released once.
 template <typename T>

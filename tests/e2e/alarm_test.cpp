@@ -21,6 +21,16 @@ const std::wstring kStop = L"\u30BF\u30A4\u30DE\u505C\u6B62";                // 
 const std::wstring kItsTime = L"\u6642\u9593\u3067\u3059\uFF01";             // 時間です！
 const int kArmedOff[] = {ID_VS_h, ID_VS_m, ID_TextFileName, ID_cmdFileOpen};
 
+// The target the next start shows, with the window's clean close.
+std::wstring TargetAtTheNextStart(const AppFolder& app) {
+    Program program(app);
+    program.WaitForMainWindow();
+    const std::wstring target = program.Text(ID_TextFileName);
+    program.Close();
+    EXPECT_EQ(program.WaitForExit(), 0u);
+    return target;
+}
+
 // The completion sequence runs over several calls to the shell, during which the
 // program already answers; its last step puts the stopped icon back on the window.
 void WaitForCompletion(const Program& program) {
@@ -122,11 +132,7 @@ TEST(Alarm, TargetsKeepTheirMeaningAcrossRestarts) {
     std::replace(asStored.begin(), asStored.end(), L'\u00E9', L'?');
     EXPECT_EQ(ini["CONFIG"]["FILENAME"], Cp932(asStored));
     EXPECT_EQ(ini["CONFIG"]["FILENAMEW"], PercentUtf8(target));
-    Program program(app);
-    program.WaitForMainWindow();
-    EXPECT_EQ(Describe(program.Text(ID_TextFileName)), Describe(target));
-    program.Close();
-    EXPECT_EQ(program.WaitForExit(), 0u);
+    EXPECT_EQ(Describe(TargetAtTheNextStart(app)), Describe(target));
 }
 
 // On a Windows whose code page is 1252 no Japanese text fits FILENAME: a message is kept
@@ -144,11 +150,7 @@ TEST(WesternCodePage, AJapaneseMessageSurvivesAnExitAndAStart) {
     Ini ini = ParseIni(app.Read(L"Timer.ini").value_or(""));
     EXPECT_EQ(ini["CONFIG"]["FILENAME"], "!???");
     EXPECT_EQ(ini["CONFIG"]["FILENAMEW"], PercentUtf8(message));
-    Program program(app);
-    program.WaitForMainWindow();
-    EXPECT_EQ(Describe(program.Text(ID_TextFileName)), Describe(message));
-    program.Close();
-    EXPECT_EQ(program.WaitForExit(), 0u);
+    EXPECT_EQ(Describe(TargetAtTheNextStart(app)), Describe(message));
 }
 
 }  // namespace
