@@ -160,12 +160,9 @@ std::wstring FromCp932(std::string_view bytes) {
 
 std::string PercentUtf8(std::wstring_view text) {
     std::string out;
-    for (const char c : Utf8(text)) {
-        const auto b = static_cast<unsigned char>(c);
-        char hex[4];
-        std::snprintf(hex, sizeof hex, "%%%02X", b);
-        out += b >= 0x20 && b < 0x7F && b != '%' ? std::string(1, c) : std::string(hex);
-    }
+    for (const unsigned char b : Utf8(text))
+        out += b >= 0x20 && b < 0x7F && b != '%' ? std::string(1, static_cast<char>(b))
+                                                 : std::string{'%', "0123456789ABCDEF"[b >> 4], "0123456789ABCDEF"[b & 15]};
     return out;
 }
 
@@ -830,8 +827,7 @@ void SetLogPixels(DWORD dpi) {
 }
 
 void SetSchemeColour(const wchar_t* name, const wchar_t* rgb) {
-    const DWORD bytes = static_cast<DWORD>((wcslen(rgb) + 1) * sizeof(wchar_t));
-    if (RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Colors", name, REG_SZ, rgb, bytes) != ERROR_SUCCESS)
+    if (RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Colors", name, REG_SZ, rgb, DWORD(wcslen(rgb) + 1) * 2))
         Fail("cannot set the scheme's colour " + Utf8(name) + LastError());
 }
 

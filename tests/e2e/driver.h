@@ -38,8 +38,7 @@ std::wstring FromCp932(std::string_view bytes);
 // Quoted UTF-8 plus the code points of any non-ASCII character, so that look-alikes
 // (a full-width blank for a blank, ＭＳ for MS) are told apart in failure messages.
 std::string Describe(std::wstring_view text);
-// A target as Timer.ini's FILENAMEW keeps it whole: UTF-8 with every byte outside
-// printable ASCII, and "%", written %XX.
+// A target as FILENAMEW keeps it: UTF-8 with every byte outside printable ASCII, and "%", as %XX.
 std::string PercentUtf8(std::wstring_view text);
 
 // Polls `done` until it returns true; throws Failure "gave up after ... waiting for

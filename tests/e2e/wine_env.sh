@@ -24,10 +24,8 @@ readonly WINESERVER=/usr/lib/wine/wineserver64
 readonly SETTINGS_VERSION=1
 
 export WINEARCH=win64 WINEDEBUG=-all WINELOADER=$WINE
-# ja_JP.UTF-8 makes the ANSI code page 932; under C.UTF-8 it would be 1252. A Wine
-# process takes its code page from the Unix locale it was started with, and one started
-# from a Windows program has its parent's: a scenario that needs another code page
-# (POKOMARU_E2E_LANG) runs under it whole, driver and program alike.
+# ja_JP.UTF-8 makes the ANSI code page 932; under C.UTF-8 it would be 1252. A program
+# started by the driver has the driver's: POKOMARU_E2E_LANG sets it for the whole scenario.
 export LANG=${POKOMARU_E2E_LANG:-ja_JP.UTF-8} LC_ALL=${POKOMARU_E2E_LANG:-ja_JP.UTF-8}
 # Debian ships neither Mono nor Gecko; without this wineboot tries to offer them.
 export WINEDLLOVERRIDES="mscoree,mshtml="

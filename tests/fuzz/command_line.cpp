@@ -2,7 +2,6 @@
 // start with it and an exit, after which the next start shows the time and the target
 // that this one ended with (a target of the same kind; one the code page cannot hold
 // whole); and the file holds no line the exit did not mean to write.
-#include <algorithm>
 
 #include "app/command_line.h"
 #include "tests/fuzz/fuzz_check.h"
@@ -34,11 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               second.frm.TextM.GetText() == first.frm.TextM.GetText(),
           "the time comes back", ToUtf8(args));
     // As stored: line breaks as blanks; one the code page cannot hold whole, as UTF-8.
-    Text target = first.frm.TextFileName.GetText();
-    if (FitsAnsi(target))
-        std::replace_if(target.begin(), target.end(), [](char16_t c) { return c == u'\r' || c == u'\n'; }, u' ');
-    else
-        target = FromUtf8(ToUtf8(target));
+    const Text held = first.frm.TextFileName.GetText();
+    const Text target = FitsAnsi(held) ? ReplaceAll(ReplaceAll(held, u"\r", u" "), u"\n", u" ") : FromUtf8(ToUtf8(held));
     const Text next = second.frm.TextFileName.GetText();
     Check(next == target, "the target comes back", ToUtf8(args));
     Check(next.empty() || fuzz::TargetKind(next) == fuzz::TargetKind(first.frm.TextFileName.GetText()),

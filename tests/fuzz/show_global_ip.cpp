@@ -1,8 +1,7 @@
 // The global IP copy over any IP-echo page: the box and both clipboard formats get the
 // same text, an address or nothing as a reading apart from the program's finds (a dotted
 // quad of numbers to 255, or up to 45 hex digits, colons and dots with two colons or
-// more, either with blanks or tabs around it), and the clipboard is closed as often as it
-// is opened.
+// more; blanks or tabs around it), and the clipboard is closed as often as it is opened.
 #include <algorithm>
 #include <regex>
 

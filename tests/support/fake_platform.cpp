@@ -122,8 +122,7 @@ void IniStore::Set(const Bytes& path, const Bytes& section, const Bytes& key, co
 void IniStore::Delete(const Bytes& path, const Bytes& section, const Bytes& key) {
     if (File* file = const_cast<File*>(Find(path)))
         for (Section& s : file->sections)
-            if (SameName(s.name, section))
-                std::erase_if(s.keys, [&](const auto& k) { return SameName(k.first, key); });
+            if (SameName(s.name, section)) std::erase_if(s.keys, [&](const auto& k) { return SameName(k.first, key); });
 }
 
 // ---- FakePlatform ----
@@ -469,7 +468,7 @@ bool FakePlatform::SetWakeTimer(const poko::LocalTime& t) {
 
 void FakePlatform::CancelWakeTimer() { Record("CancelWakeTimer"); }
 
-// ---- Targets kept whole ----
+// ---- Targets kept whole; text compared as the user's locale compares it ----
 
 bool FakePlatform::DeletePrivateProfileKeyA(const Bytes& section, const Bytes& key, const Bytes& path) {
     Record("DeletePrivateProfileKeyA(" + A(section) + "|" + A(key) + ")");
@@ -478,12 +477,9 @@ bool FakePlatform::DeletePrivateProfileKeyA(const Bytes& section, const Bytes& k
     return true;
 }
 
-// ---- Text compared as the user's locale compares it ----
-
 int FakePlatform::CompareStringEx(std::uint32_t flags, std::u16string_view a, std::u16string_view b) {
     constexpr std::uint32_t kFolded = poko::LINGUISTIC_IGNORECASE_ | poko::NORM_IGNOREWIDTH_ | poko::NORM_IGNOREKANATYPE_;
-    if ((flags & kFolded) == kFolded ? poko::SameFolded(a, b) : a == b) return poko::CSTR_EQUAL_;
-    return a < b ? 1 : 3;  // CSTR_LESS_THAN, CSTR_GREATER_THAN: an order, if not the locale's
+    return ((flags & kFolded) == kFolded ? poko::SameFolded(a, b) : a == b) ? poko::CSTR_EQUAL_ : a < b ? 1 : 3;
 }
 
 // ---- RecordingView ----

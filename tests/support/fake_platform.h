@@ -189,14 +189,9 @@ public:
     bool SetWakeTimer(const poko::LocalTime& due) override;
     void CancelWakeTimer() override;
 
-    // ---- Targets kept whole ----
-    // "DeletePrivateProfileKeyA(CONFIG|FILENAMEW)".
+    // ---- Targets kept whole; text compared as the user's locale compares it ----
     bool DeletePrivateProfileKeyA(const poko::Bytes& section, const poko::Bytes& key, const poko::Bytes& path) override;
-
-    // ---- Text compared as the user's locale compares it ----
-    // As a Japanese system with the three flags: ASCII case, width and kana type folded
-    // away (SameFolded); answered, not listed, as the searches ask it at every candidate.
-    // Without all three flags texts are equal only as they are.
+    // A Japanese system's answer to the three flags (SameFolded), or texts as they are; not listed.
     int CompareStringEx(std::uint32_t flags, std::u16string_view a, std::u16string_view b) override;
 
 private:

@@ -256,52 +256,42 @@ TEST(Exit, HiddenWindowKeepsStoredPosition) {
     EXPECT_EQ(h.fake.Stored(u"WINDOW", u"Y"), u"900");
 }
 
-// The next start reads the target as exit stored it. One the code page cannot hold goes
-// to FILENAME with "?" for what it lacks and whole to FILENAMEW, which counts only while
-// FILENAME is its code-page form; one of up to 65,535 bytes is read whole, and a longer
-// one, read cut, is left as stored.
+// The next start reads the target as exit stored it: FILENAMEW (whole) counts while FILENAME
+// is its code-page form; 65,535 bytes are read whole, and a longer value, read cut, is kept.
 TEST(Exit, TheTargetKeepsItsMeaningAcrossARestart) {
-    const Text path300 = u"C:\\" + Text(297, u'a'), long65536(65536, u'b');
-    const Text etePath = u"C:\\%C3%A9t%C3%A9.mp3", meeting = u"!%E4%BC%9A%E8%AD%B0%E3%80%9C";
-    const std::optional<Text> kept, absent;  // typed: nothing typed; FILENAMEW: no such key
+    const Text path300 = u"C:\\" + Text(297, u'a'), long65536(65536, u'b'), ete = u"C:\\%C3%A9t%C3%A9.mp3";
+    const Text meeting = u"!%E4%BC%9A%E8%AD%B0%E3%80%9C", badEte = u"C:\\?t?.mp3\nFILENAMEW=C:\\%C3%A9t%C3.mp3";
     const struct {
-        const char* what;
-        const char* codePage;
-        Text stored;  // the [CONFIG] lines before
-        std::optional<Text> typed;
-        bool readOnly;
-        std::optional<Text> fileName, fileNameW;  // after exit
-        Text next;
+        const char *what, *codePage;
+        Text stored, typed;  // FILENAME's line and more before; "": nothing typed
+        bool readOnly;  // Timer.ini marked read-only
+        Text fileName, fileNameW, next;  // after exit ("": no FILENAMEW), at the next start
     } rows[] = {
-        {"été.mp3 over EXIT", "CP932", u"FILENAME=EXIT", u"C:\\été.mp3", false, u"C:\\?t?.mp3", etePath, u"C:\\été.mp3"},
-        {"!会議〜 over EXIT", "CP932", u"FILENAME=EXIT", u"!会議〜", false, u"!会議?", meeting, u"!会議〜"},
-        {"!会議〜 over EXIT, code page 1252", "CP1252", u"FILENAME=EXIT", u"!会議〜", false, u"!???", meeting, u"!会議〜"},
-        {"a plain path", "CP932", u"FILENAME=C:\\?t?.mp3\nFILENAMEW=" + etePath, u"C:\\a.mp3", false, u"C:\\a.mp3", absent,
-         u"C:\\a.mp3"},
-        {"FILENAME edited by hand", "CP932", u"FILENAME=EXIT\nFILENAMEW=" + etePath, kept, false, u"EXIT", absent, u"EXIT"},
-        {"FILENAMEW not UTF-8", "CP932", u"FILENAME=C:\\?t?.mp3\nFILENAMEW=C:\\%C3%A9t%C3.mp3", kept, false,
-         u"C:\\?t?.mp3", absent, u"C:\\?t?.mp3"},
-        {"read-only", "CP932", u"FILENAME=EXIT", u"C:\\été.mp3", true, u"EXIT", absent, u"EXIT"},
-        {"300 bytes stored", "CP932", u"FILENAME=" + path300, kept, false, path300, absent, path300},
-        {"300 bytes typed", "CP932", u"FILENAME=!前の", path300, false, path300, absent, path300},
-        {"65,536 bytes", "CP932", u"FILENAME=" + long65536, kept, false, long65536, absent, Text(65535, u'b')},
+        {"été.mp3 over EXIT", "CP932", u"EXIT", u"C:\\été.mp3", false, u"C:\\?t?.mp3", ete, u"C:\\été.mp3"},
+        {"!会議〜 over EXIT", "CP932", u"EXIT", u"!会議〜", false, u"!会議?", meeting, u"!会議〜"},
+        {"!会議〜 over EXIT, 1252", "CP1252", u"EXIT", u"!会議〜", false, u"!???", meeting, u"!会議〜"},
+        {"a plain path", "CP932", u"C:\\?t?.mp3\nFILENAMEW=" + ete, u"C:\\a.mp3", false, u"C:\\a.mp3", u"", u"C:\\a.mp3"},
+        {"FILENAME edited by hand", "CP932", u"EXIT\nFILENAMEW=" + ete, u"", false, u"EXIT", u"", u"EXIT"},
+        {"FILENAMEW not UTF-8", "CP932", badEte, u"", false, u"C:\\?t?.mp3", u"", u"C:\\?t?.mp3"},
+        {"read-only", "CP932", u"EXIT", u"C:\\été.mp3", true, u"EXIT", u"", u"EXIT"},
+        {"300 bytes stored", "CP932", path300, u"", false, path300, u"", path300},
+        {"300 bytes typed", "CP932", u"!前の", path300, false, path300, u"", path300},
+        {"65,536 bytes", "CP932", long65536, u"", false, long65536, u"", Text(65535, u'b')},
     };
-    struct CodePage {
-        ~CodePage() { UseNativeCodePage("CP932"); }
-    } restore;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         UseNativeCodePage(row.codePage);
         FormHarness h, next;
-        Started(h, u"[CONFIG]\n" + row.stored + u"\n");
-        if (row.typed) h.frm.TextFileName.UserEdited(*row.typed);
+        Started(h, u"[CONFIG]\nFILENAME=" + row.stored + u"\n");
+        if (!row.typed.empty()) h.frm.TextFileName.UserEdited(row.typed);
         if (row.readOnly) h.fake.attributes[ToAnsi(h.fake.IniFile())] = 0x21;
         h.frm.Form_Unload();
-        EXPECT_EQ(Utf8(h.fake.Stored(u"CONFIG", u"FILENAME").value_or(u"(none)")), Utf8(row.fileName.value_or(u"(none)")));
-        EXPECT_EQ(Utf8(h.fake.Stored(u"CONFIG", u"FILENAMEW").value_or(u"(none)")), Utf8(row.fileNameW.value_or(u"(none)")));
+        EXPECT_EQ(Utf8(*h.fake.Stored(u"CONFIG", u"FILENAME") + u"|" + h.fake.Stored(u"CONFIG", u"FILENAMEW").value_or(u"")),
+                  Utf8(row.fileName + u"|" + row.fileNameW));
         next.fake.ini = h.fake.ini;
         EXPECT_EQ(Utf8(Started(next, u"").frm.TextFileName.GetText()), Utf8(row.next));
     }
+    UseNativeCodePage("CP932");
 }
 
 // A start-up that stopped early must not wipe the stored settings at exit; a key the
