@@ -38,7 +38,7 @@ char16_t Voiced(char16_t kana, char16_t mark) {
 
 char16_t FoldAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
 
-// FoldedAt beyond ASCII.
+// The fold of SameFolded at s[i] beyond ASCII.
 char16_t FoldedWide(std::u16string_view s, size_t i) {
     const char16_t c = s[i];
     if (c >= 0xFF01 && c <= 0xFF5E) return FoldAscii(static_cast<char16_t>(c - 0xFEE0));  // full-width ASCII
@@ -54,9 +54,10 @@ char16_t FoldedWide(std::u16string_view s, size_t i) {
     return c;
 }
 
-// FoldedAt and FoldedWidth, where the searches call them at every candidate.
-inline char16_t Fold(std::u16string_view s, size_t i) { return s[i] < 0x80 ? FoldAscii(s[i]) : FoldedWide(s, i); }
-inline size_t Width(std::u16string_view s, size_t i) {
+// The character at s[i] folded, and how many units that took: 2 for a half-width kana
+// and the sound mark it makes one character with.
+char16_t Fold(std::u16string_view s, size_t i) { return s[i] < 0x80 ? FoldAscii(s[i]) : FoldedWide(s, i); }
+size_t Width(std::u16string_view s, size_t i) {
     return IsHalfWidthKana(s[i]) && i + 1 < s.size() && Voiced(kHalfWidthKana[s[i] - 0xFF61], s[i + 1]) ? 2 : 1;
 }
 
@@ -75,9 +76,6 @@ int InStrRev(const Text& s, const Text& find) {
     const size_t at = s.rfind(find);
     return at == Text::npos ? 0 : static_cast<int>(at) + 1;
 }
-
-char16_t FoldedAt(std::u16string_view s, size_t i) { return Fold(s, i); }
-size_t FoldedWidth(std::u16string_view s, size_t i) { return Width(s, i); }
 
 bool SameFolded(std::u16string_view a, std::u16string_view b) {
     size_t i = 0, k = 0;

@@ -37,21 +37,17 @@ using SameText = std::function<bool(std::u16string_view stretch, std::u16string_
 
 // InStr by text comparison, as the link searches of downloaded pages do: "<a href=",
 // "＜Ａ　ＨＲＥＦ＝" and "<A HREF=" are one text, so are "ﾗｳﾝｼﾞ", "らうんじ" and "ラウンジ".
-// The candidates are the places whose first two characters fold (FoldedAt) as those of
-// `find` do, each taken as long as `find` is in folded characters; `same` decides each
-// candidate that is not `find` itself. The text is never copied, so searching a long
-// page again and again stays cheap. The position is that of the candidate.
+// The candidates are the places whose first two characters fold (as SameFolded has it) as
+// those of `find` do, each taken as long as `find` is in folded characters; `same`
+// decides each candidate that is not `find` itself. The text is never copied, so
+// searching a long page again and again stays cheap. The position is the candidate's.
 int InStrText(std::u16string_view s, std::u16string_view find, int start, const SameText& same);
 
-// The character at s[i] with ASCII case, full-/half-width forms and kana type folded
-// away: lower-case ASCII for letters in either width, ASCII for full-width signs and
-// the ideographic space, full-width katakana for hiragana and half-width katakana (with
-// a voiced sound mark that follows it, where the two make one character).
-char16_t FoldedAt(std::u16string_view s, size_t i);
-// How many units FoldedAt took there: 2 for a half-width kana and its sound mark.
-size_t FoldedWidth(std::u16string_view s, size_t i);
-// Whether the two texts are the same when folded so: the comparison of the Japanese
-// locale that ignores case, width and kana type, as far as these rules go.
+// Whether the two texts are the same with ASCII case, full-/half-width forms and kana
+// type folded away (lower-case ASCII for letters in either width, ASCII for full-width
+// signs and the ideographic space, full-width katakana for hiragana and half-width
+// katakana, a voiced sound mark after one making one character with it): the Japanese
+// locale's comparison that ignores case, width and kana type, as far as these rules go.
 bool SameFolded(std::u16string_view a, std::u16string_view b);
 
 // Only a-z become A-Z; everything else, full-width letters included, is kept.

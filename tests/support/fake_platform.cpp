@@ -469,7 +469,6 @@ bool FakePlatform::SetWakeTimer(const poko::LocalTime& t) {
 void FakePlatform::CancelWakeTimer() { Record("CancelWakeTimer"); }
 
 // ---- Targets kept whole; text compared as the user's locale compares it ----
-
 bool FakePlatform::DeletePrivateProfileKeyA(const Bytes& section, const Bytes& key, const Bytes& path) {
     Record("DeletePrivateProfileKeyA(" + A(section) + "|" + A(key) + ")");
     profilePaths.push_back(path);

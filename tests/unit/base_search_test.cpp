@@ -25,7 +25,6 @@ TEST(InStr, OneBasedZeroWhenAbsent) {
     }
 }
 
-// As the fake platform compares text, as a Japanese system does.
 TEST(InStrText, CaseWidthAndKanaTypeIgnored) {
     const struct {
         const char16_t *s, *find;
