@@ -32,9 +32,9 @@ bool FrmTimer::RequestShutdown(std::uint32_t flags) {
         state.attributes = SE_PRIVILEGE_ENABLED_;
         TokenPrivileges previous;
         std::uint32_t returned = 0;
+        // A non-zero answer goes on whatever the last error says: where the privilege was
+        // not assigned, ExitWindowsEx refuses, and that refusal is told.
         if (!platform_.AdjustTokenPrivileges(token, false, state, TOKEN_PRIVILEGES_SIZE_, previous, returned)) return false;
-        // The call succeeds also when the token does not hold the privilege at all.
-        if (platform_.GetLastError() == ERROR_NOT_ALL_ASSIGNED_) return false;
     }
     return platform_.ExitWindowsEx(flags, 0);
 }

@@ -18,7 +18,9 @@ CommandLine ParseCommandLine(const Text& args) {
             cl.minute = DecimalText(LeadingNumberValue(digits.substr(2, 2)).value);
         }
     }
-    if (int p = InStr(args, u"FILE=\"")) {
+    // The first "FILE=" decides: without a quote right after it there is no target,
+    // whatever a later one holds.
+    if (int p = InStr(args, u"FILE="); p && Mid(args, p + 5, 1) == u"\"") {
         const int open = p + 5;
         if (int close = InStr(args, u"\"", open + 1)) cl.target = Mid(args, open + 1, close - open - 1);
     }

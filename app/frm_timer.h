@@ -165,6 +165,7 @@ private:
     bool tray_shown_ = false;
     bool in_window_proc_ = false;
     SettingsSnapshot loaded_;
+    bool target_cut_ = false;  // the stored target was longer than start-up reads
     std::optional<LocalTime> wake_due_;  // where the wake timer stands, when it is set
     bool wake_failed_ = false;           // the system refused it: tried again a minute later
     std::optional<std::int64_t> last_tick_;  // the alarm check's previous reading of the clock

@@ -12,9 +12,26 @@ namespace poko {
 // reported byte length before conversion so that double-byte values come back whole.
 Text ReadIni(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& def);
 // The same read, and when the value may have been cut (it filled the buffer) it is read
-// again with room enough: a long target path read shortened would be written back so.
+// again with room enough, up to 65,535 bytes: a long target path read shortened would be
+// written back so. A longer value (a damaged file) comes back as its first 65,535 bytes.
 Text ReadIniWhole(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& def);
 void WriteIni(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& value);
+
+// The launch target as Timer.ini keeps it. "FILENAME" holds it in the code page, where a
+// character the code page lacks is a "?"; such a target is kept whole beside it in
+// "FILENAMEW", as UTF-8 with every byte outside printable ASCII, and "%", written %XX.
+// FILENAMEW is taken only while FILENAME still holds its code-page form byte for byte,
+// so a FILENAME that someone or some other program changed since is the one that counts.
+struct StoredTarget {
+    Text text;
+    bool cut = false;  // a key longer than a read takes: only its first 65,535 bytes were read
+};
+StoredTarget ReadTarget(Platform& platform, const Text& path);
+// FILENAME, and FILENAMEW written or, for a target the code page holds, deleted.
+void WriteTarget(Platform& platform, const Text& path, const Text& target);
+// The target in FILENAMEW's form, and back: nothing for a text that is not that form.
+Text PercentEncoded(const Text& text);
+std::optional<Text> PercentDecoded(std::string_view stored);
 
 // Where the two network features go: section "NET", keys "IPURL" and "MENUURL", read
 // at start when present and never written back. The built-in addresses are those of

@@ -49,7 +49,9 @@ bool FrmTimer::StartupSequence() {
     IniPath = folder + u"\\Timer.ini";
     done(IniPathSet);
 
-    TextFileName.SetText(ReadIniWhole(platform_, IniPath, u"CONFIG", u"FILENAME", u""));
+    const StoredTarget target = ReadTarget(platform_, IniPath);
+    TextFileName.SetText(target.text);
+    target_cut_ = target.cut;
     done(TargetRead);
     TextH.SetText(ReadIni(platform_, IniPath, u"CONFIG", u"H", u"00"));
     done(HourRead);

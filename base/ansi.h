@@ -21,4 +21,8 @@ Text FromAnsi(std::string_view ansi);
 // Whether the code page holds every character of the text: it comes back unchanged.
 inline bool FitsAnsi(const Text& text) { return FromAnsi(ToAnsi(text)) == text; }
 
+// Native builds only: the code page that stands for the system's, by its iconv name,
+// "CP932" unless a test asks for another ("CP1252", as on a Western Windows).
+void UseNativeCodePage(const char* iconvName);
+
 }  // namespace poko

@@ -1,10 +1,14 @@
-// The ANSI code page of the native builds (tests, tools): iconv with CP932.
+// The ANSI code page of the native builds (tests, tools): iconv with CP932, or the code
+// page a test chose.
 #include "base/ansi.h"
 
 #include <iconv.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <cstdio>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -46,15 +50,25 @@ private:
     iconv_t cd_;
 };
 
-Converter& Encoder() {
-    thread_local Converter conv("CP932", "UTF-16LE");
-    return conv.Reset();
+// Plain data, set before any constructor runs: tests convert text in their own static
+// initialisers.
+char g_codePage[32] = "CP932";
+std::atomic<int> g_codePageChanges{0};
+
+// This thread's descriptor for one direction, made again after the code page changed.
+Converter& ConverterFor(bool encode) {
+    thread_local std::unique_ptr<Converter> to, from;
+    thread_local int made = -1;
+    if (made != g_codePageChanges) {
+        to = std::make_unique<Converter>(g_codePage, "UTF-16LE");
+        from = std::make_unique<Converter>("UTF-16LE", g_codePage);
+        made = g_codePageChanges;
+    }
+    return (encode ? *to : *from).Reset();
 }
 
-Converter& Decoder() {
-    thread_local Converter conv("UTF-16LE", "CP932");
-    return conv.Reset();
-}
+Converter& Encoder() { return ConverterFor(true); }
+Converter& Decoder() { return ConverterFor(false); }
 
 // The output length of one whole conversion, or nothing when iconv cannot make it.
 std::optional<size_t> ConvertWhole(Converter& conv, const char* in, size_t in_left, char* out, size_t room) {
@@ -68,6 +82,11 @@ bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
 }  // namespace
+
+void UseNativeCodePage(const char* iconvName) {
+    std::snprintf(g_codePage, sizeof g_codePage, "%s", iconvName);
+    ++g_codePageChanges;
+}
 
 std::string ToAnsi(const Text& text) {
     Converter& to = Encoder();

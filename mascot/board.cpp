@@ -2,6 +2,7 @@
 #include "mascot/board.h"
 
 #include <algorithm>
+#include <array>
 
 #include "base/ansi.h"
 #include "base/search.h"
@@ -32,6 +33,44 @@ const Text kNoThread1 =
 const Text kNoThread2 =
     u"＠ノハ＠\r\n"
     u"（；　‘д　‘）＜　・・・ノーコメントや・・・今回はノーコメントに徹するで・・・。";
+
+// The link searches of one walk. They compare as the user's locale does, ignoring case,
+// width and kana type: "<a href=" and "＜Ａ　ＨＲＥＦ＝" count as "<A HREF=", "ﾗｳﾝｼﾞ" as
+// "ラウンジ". Markup repeats itself, so the locale's last few answers are kept: a list
+// of 10,000 "<a href=" asks the system once, not 10,000 times.
+class LinkSearch {
+public:
+    explicit LinkSearch(Platform& platform) : platform_(platform) {}
+    int operator()(std::u16string_view s, std::u16string_view find, int start = 1) const {
+        return InStrText(s, find, start, same_);
+    }
+
+private:
+    struct Answer {
+        Text stretch, find;
+        bool same = false;
+    };
+    bool Same(std::u16string_view stretch, std::u16string_view find) {
+        for (const Answer& a : answers_)
+            if (a.stretch == stretch && a.find == find) return a.same;
+        constexpr std::uint32_t kTextCompare = LINGUISTIC_IGNORECASE_ | NORM_IGNOREWIDTH_ | NORM_IGNOREKANATYPE_;
+        const bool same = platform_.CompareStringEx(kTextCompare, stretch, find) == CSTR_EQUAL_;
+        answers_[next_++ % answers_.size()] = {Text(stretch), Text(find), same};
+        return same;
+    }
+    Platform& platform_;
+    std::array<Answer, 4> answers_;
+    size_t next_ = 0;
+    const SameText same_ = [this](std::u16string_view stretch, std::u16string_view find) { return Same(stretch, find); };
+};
+
+// The scheme of an address, whose characters are all printable ASCII by then: ASCII
+// case alone is folded, whatever the locale.
+bool StartsWithAsciiFolded(std::u16string_view s, std::u16string_view start) {
+    const auto upper = [](char16_t c) { return c >= u'a' && c <= u'z' ? c - 32 : c; };
+    return s.size() >= start.size() &&
+           std::equal(start.begin(), start.end(), s.begin(), [&](char16_t a, char16_t b) { return upper(a) == upper(b); });
+}
 
 // A 1/100 chance: the whole part of r x 100 is 21.
 bool DrawTakes(Platform& platform) { return static_cast<int>(platform.Rnd() * 100) == 21; }
@@ -103,7 +142,7 @@ bool IsWebAddress(std::u16string_view url) {
         if (!IsAddressCharacter(c)) return false;
     size_t schemeEnd = 0;
     for (std::u16string_view scheme : {std::u16string_view(u"http://"), std::u16string_view(u"https://")})
-        if (url.size() >= scheme.size() && InStrText(url.substr(0, scheme.size()), scheme) == 1) schemeEnd = scheme.size();
+        if (StartsWithAsciiFolded(url, scheme)) schemeEnd = scheme.size();
     if (schemeEnd == 0) return false;
     const size_t end = url.find_first_of(u"/?#", schemeEnd);
     return IsHost(url.substr(schemeEnd, end == std::u16string_view::npos ? std::u16string_view::npos : end - schemeEnd));
@@ -128,20 +167,21 @@ void PickBoard(Platform& platform, const Text& menuUrl, const RunOver& over) {
     Bytes().swap(body);
     // The walk starts a little before the lounge; a menu without one has no board to
     // offer, and one that names it near its top is walked from the start.
-    const int lounge = InStrText(page, u"ラウンジ");
+    const LinkSearch find(platform);
+    const int lounge = find(page, u"ラウンジ");
     int start = lounge == 0 ? static_cast<int>(page.size()) + 1 : std::max(1, lounge - kBeforeLounge);
     platform.Randomize();
     for (;;) {
         platform.DoEvents();
         if (Over(over)) return;
-        const int b = lounge == 0 ? 0 : InStrText(page, kAnchor, start);
-        const int c = b == 0 ? 0 : InStrText(page, kAnchorEnd, b);
+        const int b = lounge == 0 ? 0 : find(page, kAnchor, start);
+        const int c = b == 0 ? 0 : find(page, kAnchorEnd, b);
         if (c == 0) {
             platform.MessageBox(kNoBoard, kTitle, MB_ICONINFORMATION_);
             return;
         }
         const std::u16string_view inner = Inner(page, b, c);
-        const int d = InStrText(inner, u">");
+        const int d = find(inner, u">");
         // A link without ">" has no URL to take.
         const std::u16string_view boardUrl = inner.substr(0, d > 0 ? static_cast<size_t>(d - 1) : 0);
         if (IsBoardAddress(boardUrl) && DrawTakes(platform)) {
@@ -163,21 +203,22 @@ void PickThread(Platform& platform, const Text& menuUrl, const Text& boardUrl, c
     platform.DoEvents();
     if (Over(over)) return;
 
+    const LinkSearch find(platform);
     const Text threadBase = server + u"test/read.cgi/" + directory + u"/";
     Text address;  // reused: the walk visits every entry of long lists
     int start = 1;
     for (;;) {
         platform.DoEvents();
         if (Over(over)) return;
-        const int c = InStrText(page, kAnchor, start);
-        const int d = c == 0 ? 0 : InStrText(page, kAnchorEnd, c);
+        const int c = find(page, kAnchor, start);
+        const int d = c == 0 ? 0 : find(page, kAnchorEnd, c);
         if (d == 0) break;
         const std::u16string_view inner = Inner(page, c, d);
-        const int e = InStrText(inner, u">");
+        const int e = find(inner, u">");
         const std::u16string_view anchorText = inner.substr(static_cast<size_t>(e));  // all of it without ">"
         // The key sits between the leading quote and the first "/"; an entry without
         // room for one is no thread.
-        const int f = InStrText(inner, u"/");
+        const int f = find(inner, u"/");
         if (f >= 2) address.assign(threadBase).append(inner.substr(1, static_cast<size_t>(f - 2)));
         if (f >= 2 && EndsWith(anchorText, u')') && IsWebAddress(address) && DrawTakes(platform)) {
             const bool yes = platform.MessageBox(ThreadTitle(Text(anchorText)), kTitle, MB_PROMPT_) == IDYES_;

@@ -34,6 +34,8 @@ Text CutGlobalIP(const Text& page) {
 }
 
 bool IsIpAddress(std::u16string_view text) {
+    const size_t first = text.find_first_not_of(u" \t"), last = text.find_last_not_of(u" \t");
+    text = first == std::u16string_view::npos ? std::u16string_view() : text.substr(first, last - first + 1);
     if (text.find(u':') != std::u16string_view::npos) {
         if (text.size() > 45) return false;
         int colons = 0;

@@ -13,8 +13,9 @@ namespace poko {
 Text CutGlobalIP(const Text& page);
 
 // What the page may put on the user's clipboard: an IPv4 dotted quad, or an IPv6 text
-// (hex digits, ":" and ".", at most 45 characters). Anything else (a second line, rich
-// text, a command) would be pasted by the user unseen.
+// (hex digits, ":" and ".", at most 45 characters), with or without ASCII blanks and
+// tabs around it (taken as written, blanks included). Anything else (a second line,
+// rich text, a command) would be pasted by the user unseen.
 bool IsIpAddress(std::u16string_view text);
 
 // Fetches the IP-echo page; empty when it cannot be fetched or holds no address (what

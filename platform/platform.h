@@ -192,6 +192,15 @@ public:
     virtual void ForgetTimeZone() = 0;
     // shell32: a balloon from the tray icon, whole in UTF-16 whatever the code page.
     virtual bool Shell_NotifyIconW(std::uint32_t message, const TrayBalloonRecord& record) = 0;
+
+    // ---- Targets kept whole ----
+    // kernel32: WritePrivateProfileStringA with a NULL value, which deletes the key.
+    virtual bool DeletePrivateProfileKeyA(const Bytes& section, const Bytes& key, const Bytes& path) = 0;
+
+    // ---- Text compared as the user's locale compares it ----
+    // kernel32: CompareStringEx(LOCALE_NAME_USER_DEFAULT, flags, a, b): CSTR_LESS_THAN,
+    // CSTR_EQUAL or CSTR_GREATER_THAN, 0 when the system cannot compare them.
+    virtual int CompareStringEx(std::uint32_t flags, std::u16string_view a, std::u16string_view b) = 0;
 };
 
 }  // namespace poko

@@ -33,7 +33,6 @@ inline constexpr std::uint32_t LWA_ALPHA_ = 2;
 inline constexpr std::uint32_t OSVERSIONINFOA_SIZE_ = 148, VER_PLATFORM_WIN32_NT_ = 2;
 inline constexpr std::uint32_t TOKEN_ADJUST_PRIVILEGES_ = 0x20, TOKEN_QUERY_ = 0x8;
 inline constexpr std::uint32_t TOKEN_PRIVILEGES_SIZE_ = 16, SE_PRIVILEGE_ENABLED_ = 2;
-inline constexpr std::uint32_t ERROR_NOT_ALL_ASSIGNED_ = 1300;
 inline constexpr std::uint32_t EWX_SHUTDOWN_ = 1, EWX_REBOOT_ = 2, EWX_FORCE_ = 4;
 
 // GetOpenFileNameA: the record of Windows 95 and NT 4.
@@ -49,6 +48,11 @@ inline constexpr std::uint32_t INTERNET_FLAG_RELOAD_ = 0x80000000, INTERNET_FLAG
 
 // SetThreadExecutionState.
 inline constexpr std::uint32_t ES_SYSTEM_REQUIRED_ = 1, ES_DISPLAY_REQUIRED_ = 2, ES_CONTINUOUS_ = 0x80000000;
+
+// CompareStringEx: the user's locale's comparison that ignores case, width and kana type.
+inline constexpr std::uint32_t LINGUISTIC_IGNORECASE_ = 0x10, NORM_IGNOREKANATYPE_ = 0x10000,
+                               NORM_IGNOREWIDTH_ = 0x20000;
+inline constexpr int CSTR_EQUAL_ = 2;
 
 // GetFileAttributesA.
 inline constexpr std::uint32_t INVALID_FILE_ATTRIBUTES_ = 0xFFFFFFFF;

@@ -20,6 +20,13 @@ namespace poko {
 using Handle = std::uintptr_t;
 using Colour = std::uint32_t;  // COLORREF, 0x00BBGGRR
 
+// A colour of the user's colour scheme rather than a fixed one: the system's colour
+// index with the top bit set, which no COLORREF has. A label whose colour is not stated
+// paints its text in the scheme's button text (COLOR_BTNTEXT), which stands out from the
+// face colour behind it in every scheme, the dark high-contrast ones included.
+inline constexpr Colour kSchemeColour = 0x80000000;
+inline constexpr Colour kButtonTextColour = kSchemeColour | 18;
+
 class Control;
 
 // What a view learns about a control: which property changed.
@@ -87,7 +94,7 @@ public:
 
 private:
     Text caption_;
-    Colour fore_ = 0;
+    Colour fore_ = kButtonTextColour;
     Colour back_ = 0;
     bool opaque_ = false;
 };

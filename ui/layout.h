@@ -42,6 +42,20 @@ inline constexpr int kShiftJis = 128, kAnsiCharset = 0;
 // In tab order: z-order follows it, so Tab walks the controls in this order.
 extern const std::array<ControlLayout, 13> kLayout;
 
+// Names for screen readers of the controls that their labels do not name: the time
+// boxes and their spinners stand before their labels in window order, and the labels
+// are no static controls a reader would take a name from.
+struct AccessibleName {
+    ControlId id;
+    std::u16string_view name;
+};
+inline constexpr std::array<AccessibleName, 4> kAccessibleNames{{
+    {ID_TextH, u"起動時刻 時"},
+    {ID_TextM, u"起動時刻 分"},
+    {ID_VS_h, u"時"},
+    {ID_VS_m, u"分"},
+}};
+
 // Twips in whole pixels at a DPI (15 twips per pixel at 96, 10 at 144, 7.5 at 192),
 // halves rounded away from zero, kept within what window coordinates can mean.
 int PixelsAt(double twips, int dpi);

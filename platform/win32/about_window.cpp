@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "platform/win32/win32.h"
 #include "ui/about_box.h"
@@ -58,6 +59,17 @@ void Layout(AboutWindow& w, int dpi, const RECT* place) {
     InvalidateRect(w.hwnd, nullptr, TRUE);
 }
 
+// The box's icons at a DPI; the ones they replace go once the window has let go of them.
+void SetIcons(AboutWindow& w, int dpi) {
+    const int index = w.box->frm_msg.IconIndex();
+    IconHandle big(LoadProgramIcon(index, SystemMetricAt(SM_CXICON, dpi)));
+    IconHandle small(LoadProgramIcon(index, SystemMetricAt(SM_CXSMICON, dpi)));
+    SendMessageW(w.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
+    SendMessageW(w.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+    w.bigIcon = std::move(big);
+    w.smallIcon = std::move(small);
+}
+
 LRESULT CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (g_about && g_about->hwnd == hwnd) {
         switch (msg) {
@@ -69,7 +81,10 @@ LRESULT CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return reinterpret_cast<LRESULT>(g_about->back.Get());
         }
         case WM_SETFOCUS: SetFocus(g_about->text); return 0;
-        case WM_DPICHANGED: Layout(*g_about, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
+        case WM_DPICHANGED:
+            Layout(*g_about, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            SetIcons(*g_about, HIWORD(wParam));
+            return 0;
         case WM_CLOSE: g_about->box->Form_Close(); return 0;
         }
     }
@@ -124,9 +139,7 @@ void FormView::ShowAboutBox(FrmMsg& box) {
                              instance, nullptr);
     if (!w.hwnd) return;
     g_about = &w;
-    const int icon = box.frm_msg.IconIndex();
-    SendMessageW(w.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcons_[icon]));
-    SendMessageW(w.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons_[icon]));
+    SetIcons(w, WindowDpi(w.hwnd));
 
     w.text = CreateWindowExW(0, L"EDIT", W(box.Text1.GetText()).c_str(),
                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_READONLY, 0, 0, 0, 0, w.hwnd,

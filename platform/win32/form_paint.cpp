@@ -71,7 +71,8 @@ void FormView::PaintLabel(HWND hwnd, HDC dc, const Bound& b) {
     if (b.layout->frame) DrawEdge(dc, &rc, BDR_SUNKENOUTER, BF_RECT);
     const Selected font(dc, b.font.Get());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, label.ForeColour());
+    const Colour fore = label.ForeColour();
+    SetTextColor(dc, fore & kSchemeColour ? GetSysColor(static_cast<int>(fore & ~kSchemeColour)) : fore);
     UINT format = DT_WORDBREAK;
     if (b.layout->align == AlignCentre) format |= DT_CENTER;
     if (b.layout->align == AlignRight) format |= DT_RIGHT;

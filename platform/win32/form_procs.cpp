@@ -226,14 +226,22 @@ LRESULT FormView::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 1;
     }
     case WM_CTLCOLORSTATIC:
-        // Read-only time boxes keep the white of an editable box; a disabled box looks
-        // disabled.
+        // Read-only time boxes keep the colours of an editable box (white, in the
+        // standard scheme); a disabled box looks disabled.
         if (Bound* b = Find(reinterpret_cast<HWND>(lParam));
             b && b->layout->kind == ControlKind::Edit && IsWindowEnabled(reinterpret_cast<HWND>(lParam))) {
+            SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
             SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
-            return reinterpret_cast<LRESULT>(white_.Get());
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
         }
         break;
+    case WM_SYSCOLORCHANGE:
+        // Another colour scheme (a high-contrast theme, say): the face, the labels and the
+        // boxes are painted in its colours, and the controls hear of it too.
+        for (const auto& [h, b] : bound_) SendMessageW(h, msg, wParam, lParam);
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return 0;
+    case kNameControls: NameControlsForReaders(); return 0;
     case WM_COPYDATA: return AnswerStateQuery(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_LBUTTONDBLCLK:
         if (f.frm_Timer.onDblClick) f.frm_Timer.onDblClick();

@@ -38,18 +38,24 @@ SIZE FormView::WindowSize(int dpi) const {
     return WindowSizeAt(PixelsAt(kClientWidthTwips, dpi), PixelsAt(kClientHeightTwips, dpi), kMainStyle, dpi);
 }
 
-// Both icons at the sizes of the window's DPI, each from the frame drawn for that size.
-// The set they replace stays until the next change: the tray may still show it.
-void FormView::LoadIcons() {
+// Each from the frame drawn for that size.
+HICON LoadProgramIcon(int index, int size) {
     static constexpr int kIds[2] = {IDI_STOPPED, IDI_ARMED};
+    return static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIds[index]), IMAGE_ICON, size, size, 0));
+}
+
+// Both icons at the sizes of the window's DPI. The set they replace stays until the next
+// change: the tray may still show it.
+void FormView::LoadIcons() {
     const int small = SystemMetricAt(SM_CXSMICON, dpi_), big = SystemMetricAt(SM_CXICON, dpi_);
     for (int i = 0; i < 2; ++i) {
         for (HICON* slot : {&retired_[i], &retired_[2 + i]})
             if (*slot) DestroyIcon(*slot);
         retired_[i] = icons_[i];
         retired_[2 + i] = bigIcons_[i];
-        icons_[i] = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(kIds[i]), IMAGE_ICON, small, small, 0));
-        bigIcons_[i] = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(kIds[i]), IMAGE_ICON, big, big, 0));
+        icons_[i] = LoadProgramIcon(i, small);
+        bigIcons_[i] = LoadProgramIcon(i, big);
     }
     if (!hwnd_) return;
     // The window shows its class's icons until it is given its own (ShowIcon).
@@ -69,7 +75,6 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
     dpi_ = system_dpi_ = SystemDpi();
     twips_per_pixel_ = 1440.0f / static_cast<float>(system_dpi_);
     LoadIcons();
-    white_.Reset(CreateSolidBrush(GetSysColor(COLOR_WINDOW)));
 
     RegisterWindowClass(instance, kMainWindowClass, MainThunk, CS_DBLCLKS, bigIcons_[0], icons_[0],
                         reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
@@ -286,6 +291,7 @@ void FormView::ShowAfterLoad() {
     // Start-up's writes went only to the model; they reach the real windows here.
     loading_ = false;
     CreateControls();
+    PostMessageW(hwnd_, kNameControls, 0, 0);  // after the window is shown: oleacc takes a while to load
     ShowIcon();
     PlaceWindow();
     if (!form_->frm_Timer.Visible()) return;

@@ -21,6 +21,7 @@ namespace poko {
 // the replacement window procedure has the system's calling convention.
 static_assert(sizeof(Handle) >= sizeof(HANDLE) && sizeof(Handle) >= sizeof(WPARAM));
 static_assert(sizeof(Colour) == sizeof(COLORREF));
+static_assert(kButtonTextColour == (kSchemeColour | COLOR_BTNTEXT));
 static_assert(OsVersion{}.recordSize == sizeof(OSVERSIONINFOA));
 static_assert(std::is_same_v<decltype(&WindowProc), WNDPROC>);
 
@@ -38,12 +39,13 @@ static_assert(MB_OK_ == MB_OK && MB_YESNO_ == MB_YESNO && MB_ICONSTOP_ == MB_ICO
 static_assert(SW_SHOW_ == SW_SHOW && GWL_EXSTYLE_ == GWL_EXSTYLE && WS_EX_LAYERED_ == WS_EX_LAYERED &&
               LWA_ALPHA_ == LWA_ALPHA);
 static_assert(VER_PLATFORM_WIN32_NT_ == VER_PLATFORM_WIN32_NT && TOKEN_ADJUST_PRIVILEGES_ == TOKEN_ADJUST_PRIVILEGES &&
-              TOKEN_QUERY_ == TOKEN_QUERY && SE_PRIVILEGE_ENABLED_ == SE_PRIVILEGE_ENABLED &&
-              ERROR_NOT_ALL_ASSIGNED_ == ERROR_NOT_ALL_ASSIGNED);
+              TOKEN_QUERY_ == TOKEN_QUERY && SE_PRIVILEGE_ENABLED_ == SE_PRIVILEGE_ENABLED);
 static_assert(EWX_SHUTDOWN_ == EWX_SHUTDOWN && EWX_REBOOT_ == EWX_REBOOT && EWX_FORCE_ == EWX_FORCE);
 static_assert(CF_TEXT_ == CF_TEXT && INTERNET_OPEN_TYPE_PRECONFIG_ == INTERNET_OPEN_TYPE_PRECONFIG &&
               INTERNET_OPEN_TYPE_PROXY_ == INTERNET_OPEN_TYPE_PROXY && INTERNET_FLAG_RELOAD_ == INTERNET_FLAG_RELOAD &&
               INTERNET_FLAG_NO_COOKIES_ == INTERNET_FLAG_NO_COOKIES && INTERNET_FLAG_NO_UI_ == INTERNET_FLAG_NO_UI);
+static_assert(LINGUISTIC_IGNORECASE_ == LINGUISTIC_IGNORECASE && NORM_IGNOREKANATYPE_ == NORM_IGNOREKANATYPE &&
+              NORM_IGNOREWIDTH_ == NORM_IGNOREWIDTH && CSTR_EQUAL_ == CSTR_EQUAL);
 static_assert(INVALID_FILE_ATTRIBUTES_ == INVALID_FILE_ATTRIBUTES &&
               FILE_ATTRIBUTE_READONLY_ == FILE_ATTRIBUTE_READONLY && FILE_ATTRIBUTE_DIRECTORY_ == FILE_ATTRIBUTE_DIRECTORY);
 

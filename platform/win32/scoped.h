@@ -1,6 +1,6 @@
 // Small scope guards for what the Win32 layer borrows from the system: a device context,
-// an object selected into one, a GDI object and a COM interface each go back when the
-// guard goes, however the function ends.
+// an object selected into one, a GDI object, an icon and a COM interface each go back
+// when the guard goes, however the function ends.
 #pragma once
 
 #include <windows.h>
@@ -49,26 +49,39 @@ private:
     HGDIOBJ old_;
 };
 
-// A font, brush or bitmap of the program's own, deleted with its owner.
-template <typename T>
-class GdiObject {
+// A handle of the program's own, freed with its owner by `Free`.
+template <typename T, typename Free>
+class Owned {
 public:
-    explicit GdiObject(T object = nullptr) : object_(object) {}
-    ~GdiObject() { Reset(); }
-    GdiObject(GdiObject&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
+    explicit Owned(T object = nullptr) : object_(object) {}
+    ~Owned() { Reset(); }
+    Owned(Owned&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
+    Owned& operator=(Owned&& other) noexcept {
         if (this != &other) Reset(std::exchange(other.object_, nullptr));
         return *this;
     }
     T Get() const { return object_; }
     void Reset(T object = nullptr) {
-        if (object_) DeleteObject(object_);
+        if (object_) Free{}(object_);
         object_ = object;
     }
 
 private:
     T object_;
 };
+
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+struct DestroyIconHandle {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+
+// A font, brush or bitmap of the program's own.
+template <typename T>
+using GdiObject = Owned<T, DeleteGdiObject>;
+// An icon loaded for the program's own use.
+using IconHandle = Owned<HICON, DestroyIconHandle>;
 
 // A COM interface pointer, released once.
 template <typename T>

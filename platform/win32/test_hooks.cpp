@@ -13,6 +13,7 @@
 #include "base/number.h"
 #include "platform/win32/test_hooks.h"
 #include "platform/win32/win32.h"
+#include "ui/about_box.h"
 
 namespace poko {
 
@@ -40,6 +41,20 @@ std::vector<double> ScriptedDraws() {
     std::reverse(draws.begin(), draws.end());
     return draws;
 }
+
+namespace {
+
+// An icon's width in pixels, "0" for a handle that is no icon (any more).
+std::string IconWidth(HICON icon) {
+    ICONINFO info{};
+    BITMAP bm{};
+    if (!GetIconInfo(icon, &info)) return "0";
+    const GdiObject<HBITMAP> colour(info.hbmColor), mask(info.hbmMask);  // copies made for the caller
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+    return std::to_string(bm.bmWidth);
+}
+
+}  // namespace
 
 std::int64_t g_testClockShift = 0;
 
@@ -83,6 +98,7 @@ void FormView::WriteStateDump(const wchar_t* path) {
     line("label.L_Title.fore", hex(f.L_Title.ForeColour()));
     line("label.L_Title.back", hex(f.L_Title.BackColour()));
     line("label.L_Title.opaque", f.L_Title.Opaque() ? "1" : "0");
+    line("accessible.names", hex(static_cast<std::uint32_t>(names_result_)));
     for (auto& [h, b] : bound_) {
         LOGFONTW lf{};
         if (!b.font.Get()) continue;
@@ -113,14 +129,7 @@ void FormView::WriteStateDump(const wchar_t* path) {
     line("tray.uCallbackMessage", std::to_string(f.TrayIconData.uCallbackMessage));
     line("tray.icon", f.TrayIconData.hIcon == f.PicIcon[1] ? "1" : "0");
     // The pixel sizes of the icons the window and the tray were given.
-    auto size = [](LRESULT icon) {
-        ICONINFO info{};
-        BITMAP bm{};
-        if (!GetIconInfo(reinterpret_cast<HICON>(icon), &info)) return std::string("0");
-        const GdiObject<HBITMAP> colour(info.hbmColor), mask(info.hbmMask);  // copies made for the caller
-        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
-        return std::to_string(bm.bmWidth);
-    };
+    auto size = [](LRESULT icon) { return IconWidth(reinterpret_cast<HICON>(icon)); };
     // The window shows its class's icons until it is given its own.
     auto shown = [this](WPARAM kind, int classIndex) {
         const LRESULT own = SendMessageW(hwnd_, WM_GETICON, kind, 0);
@@ -147,8 +156,10 @@ std::string FormView::AboutBoxState() {
     const wchar_t* face = lf.lfFaceName;
     out += "about.font=" + ToUtf8(Text(face, face + wcslen(face))) + "|" + std::to_string(-lf.lfHeight) + "|" +
            std::to_string(lf.lfWeight) + "|" + std::to_string(lf.lfCharSet) + "\n";
+    // Which icon it shows, of its own, and its size: 0 once a handle is gone.
     const auto icon = reinterpret_cast<HICON>(SendMessageW(w.hwnd, WM_GETICON, ICON_BIG, 0));
-    out += "about.icon=" + std::to_string(icon == bigIcons_[1] ? 1 : icon == bigIcons_[0] ? 0 : -1) + "\n";
+    out += "about.icon=" + std::to_string(icon == w.bigIcon.Get() ? w.box->frm_msg.IconIndex() : -1) + "\n";
+    out += "about.icon.size=" + IconWidth(icon) + "\n";
     wchar_t tip[128] = {};
     TTTOOLINFOW ti{};
     ti.cbSize = TTTOOLINFOW_V2_SIZE;

@@ -57,6 +57,10 @@ public:
 
     // The about box (about_window.cpp).
     void ShowAboutBox(FrmMsg& box);
+    // The names screen readers announce for the time boxes and their spinners
+    // (accessible_names.cpp); asked for once the window is up (kNameControls).
+    void NameControlsForReaders();
+    static constexpr UINT kNameControls = WM_APP + 1;
 
 private:
     struct Bound {
@@ -114,12 +118,12 @@ private:
     int shown_icon_ = 0;  // the class's icon until the window's own is set
     GdiObject<HBITMAP> picture_;
     Text picture_path_;
-    GdiObject<HBRUSH> white_;
     float twips_per_pixel_ = 15;
     int applying_ = 0;  // >0 while the view itself changes the real window
     bool loading_ = true;  // start-up under way: the window's place and icon wait for its end
     bool beating_ = false;  // the system timer that paces both timer controls runs
     bool hooks_ = false;
+    long names_result_ = 1;  // the last annotation's HRESULT; S_FALSE until one is made
 
     HWND focus_ = nullptr;  // the control that had the focus last
     struct PopupEntry {
@@ -131,12 +135,14 @@ private:
     std::vector<PopupEntry> popup_;  // the menu on screen, for the test-only dump
 };
 
-// The about box while it is open (about_window.cpp).
+// The about box while it is open (about_window.cpp). Its icons are its own, at its DPI:
+// the main window's go when that window changes its DPI.
 struct AboutWindow {
     FrmMsg* box = nullptr;
     HWND main = nullptr, hwnd = nullptr, text = nullptr, tip = nullptr;
     GdiObject<HFONT> font;
     GdiObject<HBRUSH> back;
+    IconHandle bigIcon, smallIcon;
     WNDPROC textPrevious = nullptr;
 };
 const AboutWindow* OpenAboutWindow();
@@ -216,6 +222,12 @@ public:
     void SetThreadExecutionState(std::uint32_t flags) override;
     void ForgetTimeZone() override;
     bool Shell_NotifyIconW(std::uint32_t message, const TrayBalloonRecord& record) override;
+
+    // ---- Targets kept whole ----
+    bool DeletePrivateProfileKeyA(const Bytes& section, const Bytes& key, const Bytes& path) override;
+
+    // ---- Text compared as the user's locale compares it ----
+    int CompareStringEx(std::uint32_t flags, std::u16string_view a, std::u16string_view b) override;
     ~Win32Platform() override;
 
 private:
@@ -242,6 +254,9 @@ private:
     std::vector<double> scriptedDraws_;  // test hook: draws handed out first
     bool drawsRead_ = false;
 };
+
+// One of the program's two icons (0 stopped, 1 armed), `size` pixels square.
+HICON LoadProgramIcon(int index, int size);
 
 // A window class with the arrow cursor.
 bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, UINT style, HICON icon, HICON small,

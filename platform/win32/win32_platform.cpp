@@ -344,6 +344,19 @@ bool Win32Platform::Shell_NotifyIconW(std::uint32_t message, const TrayBalloonRe
     return ::Shell_NotifyIconW(message, &nid);
 }
 
+// ---- Targets kept whole ----
+bool Win32Platform::DeletePrivateProfileKeyA(const Bytes& section, const Bytes& key, const Bytes& path) {
+    return ::WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, path.c_str());
+}
+
+// ---- Text compared as the user's locale compares it ----
+int Win32Platform::CompareStringEx(std::uint32_t flags, std::u16string_view a, std::u16string_view b) {
+    // The mascot's searches compare short stretches of a page: never near INT_MAX.
+    return ::CompareStringEx(LOCALE_NAME_USER_DEFAULT, flags, reinterpret_cast<const wchar_t*>(a.data()),
+                             static_cast<int>(a.size()), reinterpret_cast<const wchar_t*>(b.data()),
+                             static_cast<int>(b.size()), nullptr, nullptr, 0);
+}
+
 Win32Platform::~Win32Platform() {
     if (wake_) ::CloseHandle(wake_);
 }

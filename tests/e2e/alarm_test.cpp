@@ -21,6 +21,16 @@ const std::wstring kStop = L"\u30BF\u30A4\u30DE\u505C\u6B62";                // 
 const std::wstring kItsTime = L"\u6642\u9593\u3067\u3059\uFF01";             // 時間です！
 const int kArmedOff[] = {ID_VS_h, ID_VS_m, ID_TextFileName, ID_cmdFileOpen};
 
+// The target a start with `args` shows, closed cleanly.
+std::wstring TargetAtStart(const AppFolder& app, std::wstring_view args = L"") {
+    Program program(app, args);
+    program.WaitForMainWindow();
+    const std::wstring target = program.Text(ID_TextFileName);
+    program.Close();
+    EXPECT_EQ(program.WaitForExit(), 0u);
+    return target;
+}
+
 // The completion sequence runs over several calls to the shell, during which the
 // program already answers; its last step puts the stopped icon back on the window.
 void WaitForCompletion(const Program& program) {
@@ -135,7 +145,7 @@ TEST(Alarm, MissedMinuteIsToldOrFiredLate) {
 }
 
 // A stored target comes back as it was: one of 300 bytes is read and written whole, and
-// one beyond the code page ("été.pkm") is opened whole by the shell and never stored.
+// one beyond the code page ("été.pkm") is opened whole by the shell and kept whole.
 TEST(Alarm, TargetsKeepTheirMeaningAcrossRestarts) {
     AppFolder app;
     const std::string stored = "C:\\Tools\\" + std::string(291, 'a');
@@ -161,7 +171,21 @@ TEST(Alarm, TargetsKeepTheirMeaningAcrossRestarts) {
         program.Close();
         EXPECT_EQ(program.WaitForExit(), 0u);
     }
-    EXPECT_EQ(ParseIni(app.Read(L"Timer.ini").value_or(""))["CONFIG"]["FILENAME"], stored);
+    Ini ini = ParseIni(app.Read(L"Timer.ini").value_or(""));
+    std::wstring asStored = target;  // "?" for what code page 932 lacks
+    std::replace(asStored.begin(), asStored.end(), L'\u00E9', L'?');
+    EXPECT_EQ(ini["CONFIG"]["FILENAME"] + "|" + ini["CONFIG"]["FILENAMEW"], Cp932(asStored) + "|" + PercentUtf8(target));
+    EXPECT_EQ(Describe(TargetAtStart(app)), Describe(target));
+}
+
+// Under code page 1252 no Japanese fits FILENAME: FILENAMEW keeps a message for the next start.
+TEST(WesternCodePage, AJapaneseMessageSurvivesAnExitAndAStart) {
+    AppFolder app;
+    const std::wstring message = L"!\u4F1A\u8B70\u301C";  // !会議〜
+    TargetAtStart(app, L"FILE=\"" + message + L"\"");
+    Ini ini = ParseIni(app.Read(L"Timer.ini").value_or(""));
+    EXPECT_EQ(ini["CONFIG"]["FILENAME"] + "|" + ini["CONFIG"]["FILENAMEW"], "!???|" + PercentUtf8(message));
+    EXPECT_EQ(Describe(TargetAtStart(app)), Describe(message));
 }
 
 }  // namespace

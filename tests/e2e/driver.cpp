@@ -158,6 +158,14 @@ std::wstring FromCp932(std::string_view bytes) {
     return out;
 }
 
+std::string PercentUtf8(std::wstring_view text) {
+    std::string out;
+    for (const unsigned char b : Utf8(text))
+        out += b >= 0x20 && b < 0x7F && b != '%' ? std::string(1, static_cast<char>(b))
+                                                 : std::string{'%', "0123456789ABCDEF"[b >> 4], "0123456789ABCDEF"[b & 15]};
+    return out;
+}
+
 std::string Describe(std::wstring_view text) {
     std::string out = "\"" + Utf8(text) + "\"";
     if (std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80; })) return out;
@@ -836,6 +844,11 @@ void SetLogPixels(DWORD dpi) {
     if (RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi) !=
         ERROR_SUCCESS)
         Fail("cannot set the screen's DPI" + LastError());
+}
+
+void SetSchemeColour(const wchar_t* name, const wchar_t* rgb) {
+    if (RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Colors", name, REG_SZ, rgb, DWORD(wcslen(rgb) + 1) * 2))
+        Fail("cannot set the scheme's colour " + Utf8(name) + LastError());
 }
 
 COLORREF ScreenPixel(HWND window, POINT pt) {

@@ -38,6 +38,8 @@ std::wstring FromCp932(std::string_view bytes);
 // Quoted UTF-8 plus the code points of any non-ASCII character, so that look-alikes
 // (a full-width blank for a blank, ＭＳ for MS) are told apart in failure messages.
 std::string Describe(std::wstring_view text);
+// A target as FILENAMEW keeps it: UTF-8 with every byte outside printable ASCII, and "%", as %XX.
+std::string PercentUtf8(std::wstring_view text);
 
 // Polls `done` until it returns true; throws Failure "gave up after ... waiting for
 // <what>" when `limit` passes first.
@@ -232,6 +234,8 @@ std::vector<std::string> BoardRequests();        // the paths asked for so far
 void SetWineVersion(const wchar_t* version);
 // The screen's DPI for programs started after this.
 void SetLogPixels(DWORD dpi);
+// A colour of the scheme ("ButtonFace", "R G B") for programs started after this.
+void SetSchemeColour(const wchar_t* name, const wchar_t* rgb);
 // The colour on the screen at a point of a window's client area.
 COLORREF ScreenPixel(HWND window, POINT clientPt);
 // Whether any point of a window's client area shows this colour on the screen.

@@ -148,8 +148,7 @@ TEST(DamagedSettings, FolderNamedTimerIniStaysAsItWas) {
 
 // 32,000 characters of argument text, switches repeated, and a target with characters
 // that code page 932 lacks: the first occurrence of each switch counts, the target is
-// taken whole, and it is not stored (it would come back with '?' for what the code page
-// lacks).
+// taken whole, and it is stored whole (FILENAMEW) beside its code-page form.
 TEST(HostileCommandLine, LongRepeatedAndBeyondCodePage932) {
     AppFolder app;
     const std::wstring head = L"-M -TS TIME=0730 FILE=\"", tail = L"\" -TS TIME=2359 -M FILE=\"second\"";
@@ -168,7 +167,8 @@ TEST(HostileCommandLine, LongRepeatedAndBeyondCodePage932) {
 
     program.Close();
     EXPECT_EQ(program.WaitForExit(), 0u);
-    EXPECT_EQ(ParseIni(app.Read(L"Timer.ini").value_or(""))["CONFIG"].count("FILENAME"), 0u);
+    Ini ini = ParseIni(app.Read(L"Timer.ini").value_or(""));
+    EXPECT_TRUE(ini["CONFIG"]["FILENAME"] == AsWritten(target) && ini["CONFIG"]["FILENAMEW"] == PercentUtf8(target));
 }
 
 }  // namespace

@@ -215,6 +215,8 @@ TEST(Window, StartsWithItsFontsMenuAndTrayIcon) {
     EXPECT_EQ(state.Int("label.L_Title.fore"), 0x000000FF);
     EXPECT_EQ(state.Int("label.L_Title.back"), 0x00C0FFFF);
     EXPECT_EQ(state.Get("label.L_Title.opaque"), "1");
+    WaitUntil("the names for screen readers asked of oleacc (Windows: S_OK, Wine: E_NOTIMPL)", kDeadline,
+              [&] { return program.QueryState().Get("accessible.names") != "0x00000001"; });
 
     for (const ExpectedFont& e : kFonts) {
         SCOPED_TRACE(e.control);
@@ -292,6 +294,17 @@ void ExpectScaledTo(const Program& program, int dpi) {
         EXPECT_EQ(state.Font(e.control).heightPx, std::lround(e.heightPx * dpi / 96.0)) << e.control;
 }
 
+TEST(Window, LabelsAndTimeBoxesFollowADarkColourScheme) {
+    SetSchemeColour(L"ButtonFace", L"0 0 0"), SetSchemeColour(L"ButtonText", L"255 255 255");
+    SetSchemeColour(L"Window", L"0 0 0"), SetSchemeColour(L"WindowText", L"255 255 255");
+    AppFolder app;
+    Program program(app);
+    program.WaitForMainWindow();
+    for (int id : {ID_Label1_0, ID_Label1_1, ID_Label1_2, ID_Label1_3, ID_L_Time, ID_TextH, ID_TextM})
+        WaitUntil("white text in control " + std::to_string(id), kDeadline,
+                  [&] { return ScreenShows(program.Item(id), RGB(255, 255, 255)); });
+}
+
 // At 144 DPI every size is one and a half times as large; window positions keep their
 // twips. A move to a monitor at 96 DPI lays the window out again, states kept; the about
 // box opens at the DPI of the monitor it opens on.
@@ -335,6 +348,10 @@ TEST(Window, ScalesWithTheDpi) {
     EXPECT_TRUE(Near("about box width", box.right, 611));
     EXPECT_TRUE(Near("about box height", box.bottom, 260));
     EXPECT_EQ(program.QueryState().Get("about.font"), "MS UI Gothic|23|700|128");
+    // Its icons are its own: two changes of the main window's DPI free that window's set.
+    const RECT at96{frame.left, frame.top, frame.right - client.right + 350, frame.bottom - client.bottom + 162};
+    program.DpiChanged(144, at96), program.DpiChanged(96, at96);
+    EXPECT_EQ(program.QueryState().Get("about.icon") + " " + program.QueryState().Get("about.icon.size"), "1 48");
     program.Key(VK_ESCAPE);
     WaitUntil("the about box to close", kDeadline, [&] { return !IsWindow(about); });
 

@@ -24,8 +24,9 @@ readonly WINESERVER=/usr/lib/wine/wineserver64
 readonly SETTINGS_VERSION=1
 
 export WINEARCH=win64 WINEDEBUG=-all WINELOADER=$WINE
-# ja_JP.UTF-8 makes the ANSI code page 932; under C.UTF-8 it would be 1252.
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+# ja_JP.UTF-8 makes the ANSI code page 932; under C.UTF-8 it would be 1252. A program
+# started by the driver has the driver's: POKOMARU_E2E_LANG sets it for the whole scenario.
+export LANG=${POKOMARU_E2E_LANG:-ja_JP.UTF-8} LC_ALL=${POKOMARU_E2E_LANG:-ja_JP.UTF-8}
 # Debian ships neither Mono nor Gecko; without this wineboot tries to offer them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 

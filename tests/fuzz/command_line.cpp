@@ -1,9 +1,7 @@
 // The command line on any argument text: what ParseCommandLine promises, then a whole
 // start with it and an exit, after which the next start shows the time and the target
-// that this one ended with (a target of the same kind), or, for a target the code page
-// cannot hold, the one the file held before; and the file holds no line the exit did
-// not mean to write.
-#include <algorithm>
+// that this one ended with (a target of the same kind; one the code page cannot hold
+// whole); and the file holds no line the exit did not mean to write.
 
 #include "app/command_line.h"
 #include "tests/fuzz/fuzz_check.h"
@@ -17,8 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const CommandLine cl = ParseCommandLine(args);
     Check(cl.hour.has_value() == cl.minute.has_value(), "TIME= sets both halves or neither", ToUtf8(args));
     if (cl.target)
-        Check(cl.target->find(u'"') == Text::npos && args.find(u"FILE=\"" + *cl.target + u"\"") != Text::npos,
-              "FILE= takes the text between its quotes", ToUtf8(args));
+        Check(cl.target->find(u'"') == Text::npos && args.find(u"FILE=\"" + *cl.target + u"\"") == args.find(u"FILE="),
+              "the first FILE= takes the text between its quotes", ToUtf8(args));
 
     FormHarness first;
     first.fake.commandLine = args;
@@ -34,12 +32,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(second.frm.TextH.GetText() == first.frm.TextH.GetText() &&
               second.frm.TextM.GetText() == first.frm.TextM.GetText(),
           "the time comes back", ToUtf8(args));
-    // As stored: line breaks as blanks; one the code page cannot hold is not stored, and
-    // the file keeps what it had: nothing.
-    Text target = first.frm.TextFileName.GetText();
-    std::replace_if(target.begin(), target.end(), [](char16_t c) { return c == u'\r' || c == u'\n'; }, u' ');
+    // As stored: line breaks as blanks; one the code page cannot hold whole, as UTF-8.
+    const Text held = first.frm.TextFileName.GetText();
+    const Text target = FitsAnsi(held) ? ReplaceAll(ReplaceAll(held, u"\r", u" "), u"\n", u" ") : FromUtf8(ToUtf8(held));
     const Text next = second.frm.TextFileName.GetText();
-    Check(next == (FitsAnsi(target) ? target : Text()), "the target comes back, or the one before", ToUtf8(args));
+    Check(next == target, "the target comes back", ToUtf8(args));
     Check(next.empty() || fuzz::TargetKind(next) == fuzz::TargetKind(first.frm.TextFileName.GetText()),
           "a target's kind is the same after an exit and a new start", ToUtf8(args));
     return 0;

@@ -21,9 +21,9 @@ struct Key {
     StartupStep step;  // the start-up step that reads it
 };
 using enum StartupStep;
-constexpr Key kKeys[] = {{"CONFIG", "FILENAME", TargetRead}, {"CONFIG", "H", HourRead}, {"CONFIG", "M", MinuteRead},
-                         {"WINDOW", "X", TopRead}, {"WINDOW", "Y", LeftRead}, {"CONFIG", "AI", CommunicationRead},
-                         {"WINDOW", "DATA", OpacityRead}};
+constexpr Key kKeys[] = {{"CONFIG", "FILENAME", TargetRead}, {"CONFIG", "FILENAMEW", TargetRead}, {"CONFIG", "H", HourRead},
+                         {"CONFIG", "M", MinuteRead}, {"WINDOW", "X", TopRead}, {"WINDOW", "Y", LeftRead},
+                         {"CONFIG", "AI", CommunicationRead}, {"WINDOW", "DATA", OpacityRead}};
 
 const Bytes kPath = ToAnsi(FakePlatform().IniFile());
 

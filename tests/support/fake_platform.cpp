@@ -119,6 +119,12 @@ void IniStore::Set(const Bytes& path, const Bytes& section, const Bytes& key, co
     s->keys.emplace_back(key, value.substr(b));
 }
 
+void IniStore::Delete(const Bytes& path, const Bytes& section, const Bytes& key) {
+    if (File* file = const_cast<File*>(Find(path)))
+        for (Section& s : file->sections)
+            if (SameName(s.name, section)) std::erase_if(s.keys, [&](const auto& k) { return SameName(k.first, key); });
+}
+
 // ---- FakePlatform ----
 
 void FakePlatform::Record(const std::string& entry) {
@@ -481,6 +487,19 @@ bool FakePlatform::Shell_NotifyIconW(std::uint32_t message, const poko::TrayBall
            std::to_string(r.uFlags) + "|" + Utf8(r.szInfoTitle) + "|" + Utf8(r.szInfo) + "|" +
            std::to_string(r.dwInfoFlags) + ")");
     return true;
+}
+
+// ---- Targets kept whole; text compared as the user's locale compares it ----
+bool FakePlatform::DeletePrivateProfileKeyA(const Bytes& section, const Bytes& key, const Bytes& path) {
+    Record("DeletePrivateProfileKeyA(" + A(section) + "|" + A(key) + ")");
+    profilePaths.push_back(path);
+    ini.Delete(path, section, key);
+    return true;
+}
+
+int FakePlatform::CompareStringEx(std::uint32_t flags, std::u16string_view a, std::u16string_view b) {
+    constexpr std::uint32_t kFolded = poko::LINGUISTIC_IGNORECASE_ | poko::NORM_IGNOREWIDTH_ | poko::NORM_IGNOREKANATYPE_;
+    return ((flags & kFolded) == kFolded ? poko::SameFolded(a, b) : a == b) ? poko::CSTR_EQUAL_ : a < b ? 1 : 3;
 }
 
 // ---- RecordingView ----

@@ -35,6 +35,7 @@ public:
     std::uint32_t Get(const poko::Bytes& path, const poko::Bytes& section, const poko::Bytes& key,
                       const poko::Bytes& def, char* buffer, std::uint32_t size) const;
     void Set(const poko::Bytes& path, const poko::Bytes& section, const poko::Bytes& key, const poko::Bytes& value);
+    void Delete(const poko::Bytes& path, const poko::Bytes& section, const poko::Bytes& key);
 
 private:
     struct Section {
@@ -197,6 +198,11 @@ public:
     void SetThreadExecutionState(std::uint32_t flags) override;
     void ForgetTimeZone() override;
     bool Shell_NotifyIconW(std::uint32_t message, const poko::TrayBalloonRecord& record) override;
+
+    // ---- Targets kept whole; text compared as the user's locale compares it ----
+    bool DeletePrivateProfileKeyA(const poko::Bytes& section, const poko::Bytes& key, const poko::Bytes& path) override;
+    // A Japanese system's answer to the three flags (SameFolded), or texts as they are; not listed.
+    int CompareStringEx(std::uint32_t flags, std::u16string_view a, std::u16string_view b) override;
 
 private:
     void Record(const std::string& entry);

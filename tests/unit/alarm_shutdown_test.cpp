@@ -16,7 +16,7 @@ const std::string kNoShutdown = "MessageBox(コンピュータをシャットダ
 const std::string kNoRestart = "MessageBox(コンピュータを再起動できませんでした。|ポコ丸|16)";
 
 TEST(ShutdownWindows, CallsByPlatformAndRefusal) {
-    enum Fail { None, Token, Lookup, Adjust, NotAssigned, Exit };
+    enum Fail { None, Token, Lookup, Adjust, NotAssigned, NotAssignedExit, Exit };
     struct Case {
         const char* what;
         std::uint32_t platformId;
@@ -26,21 +26,20 @@ TEST(ShutdownWindows, CallsByPlatformAndRefusal) {
     };
     const Case cases[] = {
         {"NT restart", 2, None, 2,
-         {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kLookup, kAdjust, "GetLastError", kClose,
-          "ExitWindowsEx(2,0)"}},
+         {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kLookup, kAdjust, kClose, "ExitWindowsEx(2,0)"}},
         {"NT shutdown", 2, None, 5,
-         {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kLookup, kAdjust, "GetLastError", kClose,
-          "ExitWindowsEx(5,0)"}},
+         {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kLookup, kAdjust, kClose, "ExitWindowsEx(5,0)"}},
         {"token refused", 2, Token, 5, {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kNoShutdown}},
         {"lookup refused", 2, Lookup, 5,
          {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kLookup, kClose, kNoShutdown}},
         {"adjust refused", 2, Adjust, 2,
          {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kLookup, kAdjust, kClose, kNoRestart}},
-        {"privilege not assigned", 2, NotAssigned, 5,
-         {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kLookup, kAdjust, "GetLastError", kClose, kNoShutdown}},
+        {"not assigned, taken", 2, NotAssigned, 5,
+         {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kLookup, kAdjust, kClose, "ExitWindowsEx(5,0)"}},
+        {"not assigned, refused", 2, NotAssignedExit, 5,
+         {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kLookup, kAdjust, kClose, "ExitWindowsEx(5,0)", kNoShutdown}},
         {"request refused", 2, Exit, 2,
-         {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kLookup, kAdjust, "GetLastError", kClose,
-          "ExitWindowsEx(2,0)", kNoRestart}},
+         {"GetVersionExA(148)", "GetCurrentProcess", kOpen, kLookup, kAdjust, kClose, "ExitWindowsEx(2,0)", kNoRestart}},
         {"95 family", 1, None, 5, {"GetVersionExA(148)", "ExitWindowsEx(5,0)"}},
         {"95 family, token would fail", 1, Token, 2, {"GetVersionExA(148)", "ExitWindowsEx(2,0)"}},
     };
@@ -51,8 +50,8 @@ TEST(ShutdownWindows, CallsByPlatformAndRefusal) {
         h.fake.openTokenResult = c.fail != Token;
         h.fake.lookupResult = c.fail != Lookup;
         h.fake.adjustResult = c.fail != Adjust;
-        h.fake.lastError = c.fail == NotAssigned ? 1300 : 0;
-        h.fake.exitWindowsResult = c.fail != Exit;
+        h.fake.lastError = c.fail == NotAssigned || c.fail == NotAssignedExit ? 1300 : 0;  // ERROR_NOT_ALL_ASSIGNED
+        h.fake.exitWindowsResult = c.fail != Exit && c.fail != NotAssignedExit;
         h.frm.ShutdownWindows(c.flags);
         EXPECT_TRUE(SameCalls(c.calls, h.fake.calls));
     }

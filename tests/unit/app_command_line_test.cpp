@@ -37,6 +37,7 @@ TEST(ParseCommandLine, Examples) {
         {u"FILE=\"!会議\" TIME=0805 -TS -M", true, true, u"8", u"5", u"!会議"},
         {u"-M-TS", true, true, no, no, no},
         {u"FILE=\"a\" FILE=\"b\"", false, false, no, no, u"a"},
+        {u"FILE=x FILE=\"y\"", false, false, no, no, no},  // the first FILE= decides
         // Hostile texts: the same rules, no more.
         {u"-TS FILE=\"x", false, true, no, no, no},                      // unmatched quote
         {u"FILE=\"x\" -M FILE=\"", true, false, no, no, u"x"},

@@ -57,6 +57,7 @@ TEST(Startup, CallOrder) {
             "AppFolder",
             "FileAttributes(C:\\Apps\\Poko\\back.jpg)",
             "GetPrivateProfileStringA(CONFIG|FILENAME||255)",
+            "GetPrivateProfileStringA(CONFIG|FILENAMEW||255)",
             "GetPrivateProfileStringA(CONFIG|H|00|255)",
             "GetPrivateProfileStringA(CONFIG|M|00|255)",
             "GetPrivateProfileStringA(WINDOW|X|0|255)",
@@ -178,7 +179,7 @@ TEST(Startup, BackgroundPicture) {
         const bool read = c.step > ScrollBarsSet;
         EXPECT_EQ(h.fake.CallsStartingWith("GetPrivateProfileStringA(CONFIG").size() +
                       h.fake.CallsStartingWith("GetPrivateProfileStringA(WINDOW").size(),
-                  read ? 7u : 0u);
+                  read ? 8u : 0u);
         EXPECT_EQ(f.TextFileName.GetText(), read ? u"x" : u"");
         EXPECT_EQ(f.TextH.GetText(), read ? u"5" : u"20");
         if (!read) {  // the bars as step 2 set them from the layout's texts
@@ -217,6 +218,7 @@ TEST(Exit, WritesInOrderAfterRemovingTheIcon) {
             "Shell_NotifyIconA(2)",
             "GetFileAttributesA(C:\\Apps\\Poko\\Timer.ini)",
             "WritePrivateProfileStringA(CONFIG|FILENAME|!会議)",
+            "DeletePrivateProfileKeyA(CONFIG|FILENAMEW)",
             "WritePrivateProfileStringA(CONFIG|H|7)",
             "WritePrivateProfileStringA(CONFIG|M|5)",
             "WritePrivateProfileStringA(CONFIG|AI|True)",
@@ -255,22 +257,42 @@ TEST(Exit, HiddenWindowKeepsStoredPosition) {
     EXPECT_EQ(h.fake.Stored(u"WINDOW", u"Y"), u"900");
 }
 
-// The next start reads the target as exit stored it: one the code page cannot hold is
-// not stored (the one before stays), and a long one is read whole.
+// The next start reads the target as exit stored it: FILENAMEW (whole) counts while FILENAME
+// is its code-page form; 65,535 bytes are read whole, and a longer value, read cut, is kept.
 TEST(Exit, TheTargetKeepsItsMeaningAcrossARestart) {
-    const Text path300 = u"C:\\" + Text(297, u'a');
+    const Text path300 = u"C:\\" + Text(297, u'a'), long65536(65536, u'b'), ete = u"C:\\%C3%A9t%C3%A9.mp3";
+    const Text meeting = u"!%E4%BC%9A%E8%AD%B0%E3%80%9C", badEte = u"C:\\?t?.mp3\nFILENAMEW=C:\\%C3%A9t%C3.mp3";
     const struct {
-        Text stored, typed, next;
-    } cases[] = {{u"!前の", u"C:\\été.mp3", u"!前の"}, {u"!前の", u"!\U0001F600", u"!前の"},
-                 {path300, u"", path300},          {u"!前の", path300, path300}};
-    for (const auto& c : cases) {
+        const char *what, *codePage;
+        Text stored, typed;  // FILENAME's line and more before; "": nothing typed
+        bool readOnly;  // Timer.ini marked read-only
+        Text fileName, fileNameW, next;  // after exit ("": no FILENAMEW), at the next start
+    } rows[] = {
+        {"été.mp3 over EXIT", "CP932", u"EXIT", u"C:\\été.mp3", false, u"C:\\?t?.mp3", ete, u"C:\\été.mp3"},
+        {"!会議〜 over EXIT", "CP932", u"EXIT", u"!会議〜", false, u"!会議?", meeting, u"!会議〜"},
+        {"!会議〜 over EXIT, 1252", "CP1252", u"EXIT", u"!会議〜", false, u"!???", meeting, u"!会議〜"},
+        {"a plain path", "CP932", u"C:\\?t?.mp3\nFILENAMEW=" + ete, u"C:\\a.mp3", false, u"C:\\a.mp3", u"", u"C:\\a.mp3"},
+        {"FILENAME edited by hand", "CP932", u"EXIT\nFILENAMEW=" + ete, u"", false, u"EXIT", u"", u"EXIT"},
+        {"FILENAMEW not UTF-8", "CP932", badEte, u"", false, u"C:\\?t?.mp3", u"", u"C:\\?t?.mp3"},
+        {"read-only", "CP932", u"EXIT", u"C:\\été.mp3", true, u"EXIT", u"", u"EXIT"},
+        {"300 bytes stored", "CP932", path300, u"", false, path300, u"", path300},
+        {"300 bytes typed", "CP932", u"!前の", path300, false, path300, u"", path300},
+        {"65,536 bytes", "CP932", long65536, u"", false, long65536, u"", Text(65535, u'b')},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        UseNativeCodePage(row.codePage);
         FormHarness h, next;
-        Started(h, u"[CONFIG]\nFILENAME=" + c.stored + u"\n");
-        if (!c.typed.empty()) h.frm.TextFileName.UserEdited(c.typed);
+        Started(h, u"[CONFIG]\nFILENAME=" + row.stored + u"\n");
+        if (!row.typed.empty()) h.frm.TextFileName.UserEdited(row.typed);
+        if (row.readOnly) h.fake.attributes[ToAnsi(h.fake.IniFile())] = 0x21;
         h.frm.Form_Unload();
+        EXPECT_EQ(Utf8(*h.fake.Stored(u"CONFIG", u"FILENAME") + u"|" + h.fake.Stored(u"CONFIG", u"FILENAMEW").value_or(u"")),
+                  Utf8(row.fileName + u"|" + row.fileNameW));
         next.fake.ini = h.fake.ini;
-        EXPECT_EQ(Utf8(Started(next, u"").frm.TextFileName.GetText()), Utf8(c.next)) << Utf8(c.typed);
+        EXPECT_EQ(Utf8(Started(next, u"").frm.TextFileName.GetText()), Utf8(row.next));
     }
+    UseNativeCodePage("CP932");
 }
 
 // A start-up that stopped early must not wipe the stored settings at exit; a key the

@@ -25,16 +25,19 @@ TEST(InStr, OneBasedZeroWhenAbsent) {
     }
 }
 
-TEST(InStrText, AsciiLettersWithoutRegardToCase) {
+TEST(InStrText, CaseWidthAndKanaTypeIgnored) {
     const struct {
         const char16_t *s, *find;
         int start, out;
     } cases[] = {
         {u"x<a href=", u"<A HREF=", 1, 2}, {u"<A HREF=", u"<a href=", 1, 1}, {u"</a></A>", u"</A>", 2, 5},
-        {u"ＡＢ", u"ａｂ", 1, 0},  // full-width letters are compared as they are
+        {u"ＡＢ", u"ａｂ", 1, 1}, {u"x＜Ａ\u3000ｈｒｅｆ＝", u"<A HREF=", 1, 2},  // full-width forms
+        {u"..\uFF97\uFF73\uFF9D\uFF7C\uFF9E!", u"ラウンジ", 1, 3},  // half-width katakana: ﾗｳﾝｼﾞ
+        {u"<b>らうんじ</b>", u"ラウンジ", 1, 4},                          // hiragana as katakana
         {u"ラウンジ", u"ウン", 1, 2}, {u"ab", u"B", 3, 0}, {u"ab", u"", 2, 2}, {u"a", u"ab", 1, 0}, {u"Ab", u"b", -4, 2},
     };
-    for (const auto& c : cases) EXPECT_EQ(InStrText(c.s, c.find, c.start), c.out) << ToUtf8(c.s) << " / " << ToUtf8(c.find);
+    for (const auto& c : cases)
+        EXPECT_EQ(InStrText(c.s, c.find, c.start, SameFolded), c.out) << ToUtf8(c.s) << " / " << ToUtf8(c.find);
 }
 
 TEST(InStrRev, LastOccurrence) {

@@ -100,6 +100,7 @@ TEST(Mascot, WalkStartsFiftyCharactersBeforeTheLounge) {
         bool considered;
     } cases[] = {
         {u"<p>" + at50, true}, {u"<p>" + at51, false}, {at50, true}, {link, false}, {u"ラウンジ" + link, true},
+        {u"<p>" + link + Text(17, u'.') + u"\uFF97\uFF73\uFF9D\uFF7C\uFF9E", true},  // ﾗｳﾝｼﾞ, as the locale compares
     };
     for (const auto& c : cases) {
         Mascot m({kTake});

@@ -119,6 +119,7 @@ TEST(GlobalIp, BoxFirstThenBothClipboardFormatsThenTheBeep) {
     const std::pair<const char16_t*, std::string> rows[] = {
         {u"(203.0.113.5)", "203.0.113.5"}, {nullptr, ""}, {u"(2001:db8::8a2e:370:7334)", "2001:db8::8a2e:370:7334"},
         {u"({\\rtf1 203.0.113.5\\par\r\ndel /q C:\\*})", ""}, {u"(256.1.1.1)", ""},
+        {u"( 203.0.113.5\t)", " 203.0.113.5\t"},  // as written, blanks and tabs included
     };
     for (const auto& [page, ip] : rows) {
         SCOPED_TRACE(ip);
