@@ -4,11 +4,11 @@
 // in a balloon, or fired late within the catch-up window Timer.ini allows.
 #include <utility>
 
+#include "alarm/target_kind.h"
 #include "alarm/wake.h"
 #include "app/frm_timer.h"
 #include "base/ansi.h"
 #include "base/number.h"
-#include "base/search.h"
 #include "base/time_format.h"
 
 namespace poko {
@@ -34,7 +34,7 @@ void FrmTimer::Timer_Timer() {
     const std::optional<TimeOfDay> set = SetTimeOfDay(TextH.GetText(), TextM.GetText());
     if (set && previous) {
         if (const auto missed = MissedOccurrence(*previous, at, *set)) {
-            if (at - *missed <= LateMinutes * 60) return Fire(at);
+            if (at - *missed <= late_minutes_ * 60) return Fire(at);
             // Still armed, for the next occurrence; only the balloon says what happened.
             TrayBalloon(u"ポコ丸", MissedText(*set), NIIF_WARNING_);
         }
@@ -51,43 +51,36 @@ void FrmTimer::Fire(std::int64_t at) {
     awake_since_ = at;
     RunTarget(TextFileName.GetText());
 
-    // Whatever the action did, the alarm is done and disarmed.
+    // Whatever the action did, the alarm is done and disarmed. The tip goes out while
+    // the icon is still the armed one.
     L_Title.SetCaption(u"ポコ丸\u3000定時任務実行完了");
-    C_TimerStart.SetCaption(u"タイマ起動");
-    M_kansi->SetCaption(u"タイマ起動(&T)");
     TrayTipSetting(TrayTipText());
-    TrayIconData.hIcon = PicIcon[0];
-    TrayIconModify();
-    VS_h.SetEnabled(true);
-    VS_m.SetEnabled(true);
+    TrayIconShows(false);
     L_Title.SetForeColour(0x00000000);
     Timer.SetEnabled(false);
-    TextFileName.SetEnabled(true);
-    cmdFileOpen.SetEnabled(true);
-    frm_Timer.SetIcon(0);
+    ShowArmed(false);
     UpdateWakeTimer();
     HoldAwake(Awake::None);
 }
 
 void FrmTimer::RunTarget(const Text& target) {
-    const char16_t first = target.empty() ? 0 : target[0];
-    if (target.empty()) {
-        platform_.MessageBox(u"時間です！", u"ポコ丸", kAlarmBox);
-    } else if (first == u'!' || first == u'！') {
-        platform_.MessageBox(target.substr(1), u"ポコ丸", kAlarmBox);
-    } else if (first == u'?' || first == u'？') {
+    switch (ClassifyTarget(target)) {
+    case TargetKind::ItsTime: platform_.MessageBox(u"時間です！", u"ポコ丸", kAlarmBox); break;
+    case TargetKind::Message: platform_.MessageBox(target.substr(1), u"ポコ丸", kAlarmBox); break;
+    case TargetKind::Mascot:
         if (PickBoard) PickBoard();
-    } else if (AsciiUpper(Left(target, 6)) == u"REBOOT") {
-        ShutdownWindows(EWX_REBOOT_);
-    } else if (AsciiUpper(Left(target, 4)) == u"EXIT") {
-        ShutdownWindows(EWX_SHUTDOWN_ | EWX_FORCE_);
-    } else {
+        break;
+    case TargetKind::Reboot: ShutdownWindows(EWX_REBOOT_); break;
+    case TargetKind::Shutdown: ShutdownWindows(EWX_SHUTDOWN_ | EWX_FORCE_); break;
+    case TargetKind::Open: {
         // "été.mp3" through the code page would name "?t?.mp3": the wide call opens it.
         const Handle result = FitsAnsi(target)
                                   ? platform_.ShellExecuteA(hWnd, "Open", ToAnsi(target), "", "", SW_SHOW_)
                                   : platform_.ShellExecuteW(hWnd, u"Open", target, u"", u"", SW_SHOW_);
         // A sound file moved away must not leave the morning silent without a word.
         if (result <= 32) platform_.MessageBox(u"「" + target + u"」を開けませんでした。", u"ポコ丸", MB_ICONSTOP_);
+        break;
+    }
     }
 }
 

@@ -10,20 +10,27 @@ void FrmTimer::ToggleAlarm() {
     Timer.SetEnabled(arm);
     L_Title.SetCaption(arm ? u"ポコ丸\u3000監視中" : u"ポコ丸\u3000停止中");
     L_Title.SetForeColour(arm ? 0x00FF0000 : 0x000000FF);
-    C_TimerStart.SetCaption(arm ? u"タイマ停止" : u"タイマ起動");
-    M_kansi->SetCaption(arm ? u"タイマ停止(&T)" : u"タイマ起動(&T)");
-    TrayIconData.hIcon = PicIcon[arm ? 1 : 0];
-    frm_Timer.SetIcon(arm ? 1 : 0);
-    // In this order: the spinners, then the target box and its browse button.
-    for (Control* c : {static_cast<Control*>(&VS_h), static_cast<Control*>(&VS_m),
-                       static_cast<Control*>(&TextFileName), static_cast<Control*>(&cmdFileOpen)})
-        c->SetEnabled(!arm);
-    TrayIconModify();
+    ShowArmed(arm);
+    // The icon changes first, with the tip as it was; then the tip follows.
+    TrayIconShows(arm);
     TrayTipSetting(TrayTipText());
     UpdateWakeTimer();
     // A missed minute is one that passed after arming; a gap before it counts for nothing.
     if (arm) last_tick_ = LocalSeconds(platform_.Now());
     if (!arm) HoldAwake(Awake::None);
+}
+
+// The signs of the state beside the status line, the same for a disarm and the end of an
+// alarm: the captions of the arm button and menu item, the window's icon, and the
+// controls that may be used while armed (the spinners, then the target box and its
+// browse button).
+void FrmTimer::ShowArmed(bool armed) {
+    C_TimerStart.SetCaption(armed ? u"タイマ停止" : u"タイマ起動");
+    M_kansi->SetCaption(armed ? u"タイマ停止(&T)" : u"タイマ起動(&T)");
+    frm_Timer.SetIcon(armed ? 1 : 0);
+    for (Control* c : {static_cast<Control*>(&VS_h), static_cast<Control*>(&VS_m),
+                       static_cast<Control*>(&TextFileName), static_cast<Control*>(&cmdFileOpen)})
+        c->SetEnabled(!armed);
 }
 
 }  // namespace poko

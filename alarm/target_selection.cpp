@@ -13,7 +13,7 @@ Text ConvertFilter(const Text& filter) {
     return out;
 }
 
-Text OpenFileDialog(Platform& platform, Handle owner, const Text& initialDir, Text& filter, std::uint32_t flags) {
+Text OpenFileDialog(Platform& platform, Handle owner, Text& filter) {
     filter = ConvertFilter(filter);
     OpenFileRecord r;
     r.lStructSize = OPENFILENAME_SIZE_VERSION_400A_;
@@ -25,9 +25,7 @@ Text OpenFileDialog(Platform& platform, Handle owner, const Text& initialDir, Te
     r.nMaxFile = 256;
     r.fileTitle.assign(257, '\0');
     r.nMaxFileTitle = 256;
-    r.initialDir = ToAnsi(initialDir);
     r.title = ToAnsi(u"ファイルを開く");
-    r.flags = flags;
     if (!platform.GetOpenFileNameA(r)) return {};
     if (!r.fileWide.empty()) return r.fileWide;
     return FromAnsi(std::string_view(r.file.c_str()));
@@ -35,7 +33,7 @@ Text OpenFileDialog(Platform& platform, Handle owner, const Text& initialDir, Te
 
 void FrmTimer::cmdFileOpen_Click() {
     Text filter = u"全てのファイル|*.*";
-    const Text chosen = OpenFileDialog(platform_, hWnd, u"", filter, 0);
+    const Text chosen = OpenFileDialog(platform_, hWnd, filter);
     if (!chosen.empty()) TextFileName.SetText(chosen);
 }
 

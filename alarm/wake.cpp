@@ -12,7 +12,7 @@ namespace poko {
 
 void FrmTimer::UpdateWakeTimer() {
     std::optional<LocalTime> due;
-    if (WakeAllowed && Timer.Enabled() && !unloaded_) {  // none after exit: it would find no alarm
+    if (wake_allowed_ && Timer.Enabled() && !unloaded_) {  // none after exit: it would find no alarm
         // A set time that is no time of day never fires, so it wakes nothing either.
         if (const auto at = SetTimeOfDay(TextH.GetText(), TextM.GetText()))
             due = LocalTimeAt(LocalSeconds(NextOccurrence(platform_.Now(), *at)) - kWakeEarlySeconds);

@@ -1,7 +1,6 @@
 // The main window's controls as designed: captions, the menu tree, and which handler each event runs.
 #include "app/frm_timer.h"
 
-#include "mascot/board.h"
 #include "ui/transparency.h"
 
 namespace poko {
@@ -64,12 +63,8 @@ void FrmTimer::WireEvents() {
     Timer_Time.onTick = [this] { Timer_Time_Timer(); };
     M_WinCmm->onClick = [this] { M_WinCmm_Click(); };
     ShowGIP->onClick = [this] { ShowGIP_Click(); };
-    PickBoard = [this] { poko::PickBoard(platform_, Net.menuUrl, [this] { return closing_; }); };
     WireWindowMouse();
-}
-
-void FrmTimer::PopupMenu() {
-    if (MenuItem* chosen = platform_.TrackPopupMenu(mPopUpSys)) chosen->Click();
+    WireMascot();
 }
 
 }  // namespace poko

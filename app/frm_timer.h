@@ -1,30 +1,26 @@
 // The main window frm_Timer: its controls, the state kept beside them, and one handler
 // per control event. The handlers live in the folder of the capability they serve
-// (app/ start-up and exit, ui/ tray and window procedure, alarm/ time entry, arming,
-// the alarm check, shutdown and target selection).
+// (app/ start-up and exit, the tray icon and the window's menus; alarm/ time entry,
+// arming, the alarm check, waking, shutdown and target selection; net/ the global IP;
+// mascot/ the clock and the mascot).
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
+#include <vector>
 
 #include "app/settings.h"
 #include "app/startup_steps.h"
 #include "base/text.h"
 #include "platform/platform.h"
+#include "ui/control_ids.h"
 #include "ui/controls.h"
+#include "ui/tray.h"
 
 namespace poko {
-
-// What start-up read into the controls and WindowAlpha, or found there when it stopped
-// early: exit writes a key that start-up never reached only when the user has changed it.
-struct SettingsSnapshot {
-    Text fileName, hour, minute;
-    float top = 0, left = 0;
-    bool ai = false;
-    std::uint8_t alpha = 0;
-};
 
 class FrmTimer {
 public:
@@ -54,33 +50,51 @@ public:
     MenuItem* M_WinCmm = nullptr;
     MenuItem* M_WindowView = nullptr;
     MenuItem* M_Exit = nullptr;
-    // PicIcon(0) stopped, PicIcon(1) armed: icon handles given by the platform.
-    std::array<Handle, 2> PicIcon{};
-    Handle hWnd = 0;
 
-    // State kept beside the controls.
-    Text IniPath;
-    std::uint8_t WindowAlpha = 0;
-    TrayIconRecord TrayIconData;
-    std::uint32_t TaskbarCreatedMsg = 0;
-    std::int32_t WheelTarget = 0;
-    NetAddresses Net;  // read at start, after the start-up sequence
-    bool WakeAllowed = false;  // Timer.ini's POWER/WAKE, read with Net
-    int LateMinutes = 0;       // Timer.ini's POWER/LATE: how late a missed alarm still fires
+    // The control of a layout row (ui/layout.h), by its id; nullptr for no control.
+    Control* ControlOf(ControlId id) {
+        switch (id) {
+        case ID_L_Title: return &L_Title;
+        case ID_L_Time: return &L_Time;
+        case ID_Label1_0: return &Label1[0];
+        case ID_Label1_1: return &Label1[1];
+        case ID_Label1_2: return &Label1[2];
+        case ID_Label1_3: return &Label1[3];
+        case ID_TextH: return &TextH;
+        case ID_TextM: return &TextM;
+        case ID_TextFileName: return &TextFileName;
+        case ID_VS_h: return &VS_h;
+        case ID_VS_m: return &VS_m;
+        case ID_C_TimerStart: return &C_TimerStart;
+        case ID_cmdFileOpen: return &cmdFileOpen;
+        }
+        return nullptr;
+    }
+
+    // The real window and the two icons (stopped, armed) the platform gives it.
+    void Attach(Handle hwnd, const std::array<Handle, 2>& icons) { hWnd = hwnd, PicIcon = icons; }
+    Handle Hwnd() const { return hWnd; }
+    const std::array<Handle, 2>& PicIcons() const { return PicIcon; }
+    // What the window shows of its state: the opacity, the box the wheel steps, the tray
+    // record and whether the icon is in the tray.
+    std::uint8_t Alpha() const { return WindowAlpha; }
+    std::int32_t WheelBox() const { return WheelTarget; }
+    const TrayIconRecord& TrayRecord() const { return TrayIconData; }
+    bool TrayIconShown() const { return tray_shown_; }
+    const NetAddresses& Net() const { return net_; }
 
     // Start-up and exit (app/startup.cpp).
     void Form_Load();
     void Form_Unload();
     StartupStep StartupStepDone() const { return startup_done_; }
 
-    // Tray icon and window procedure (ui/tray.cpp).
+    // Tray icon and window procedure (app/tray.cpp; the record's fields: ui/tray.cpp).
     void TrayIconAdd();
     void TrayIconModify();
     void TrayIconDelete();
     void TrayTipSetting(const Text& tip);
     Text TrayTipText() const;
     void TrayIconSetting();
-    bool TrayIconShown() const { return tray_shown_; }
     // A balloon from the tray icon (the record of the other tray calls stays as it is).
     void TrayBalloon(const Text& title, const Text& text, std::uint32_t icon);
     // The part of WindowProc that is the program's own: true when the message was seen
@@ -102,7 +116,6 @@ public:
     void vbWheelPlus();
     void vbWheelMinus();
     void TimeBox_MouseDown(TextBox& box, MouseButton button);
-    void PopupMenu();
 
     // Arming, the alarm check and its actions (alarm/).
     void ToggleAlarm();
@@ -130,41 +143,63 @@ public:
     void M_WinCmm_Click();
     void ShowGIP_Click();
 
-    // Transparency, the window's pop-up menu and the about box (ui/transparency.cpp).
+    // Transparency, the window's pop-up menu and the about box (app/window_menu.cpp).
     void M_WinCon_Click(int index);
     void Form_MouseDown(MouseButton button);
     void Form_DblClick();
+    void PopupMenu();
 
     // Set by M_Exit: the platform closes the window, which runs Form_Unload.
     std::function<void()> requestClose;
 
-    Platform& platform() { return platform_; }
-
 private:
+    friend struct FormInternals;  // the tests' view of the state (tests/support/form_harness.h)
+
     void BuildMenu();
     void WireEvents();
     void WireWindowMouse();
+    void WireMascot();  // mascot/chatter.cpp
     void WheelStep(int delta);
     void TimeChangeRule(TextBox& box, ScrollBar& bar, int max);
-    void StoreTip(const Text& tip);
-    void FillTrayRecord(Handle icon);
     void SendTray(std::uint32_t message);
+    void TrayIconShows(bool armed);  // the icon of the state, in the record and the tray
+    void ShowArmed(bool armed);      // alarm/arming.cpp
     bool StartupSequence();
+    // Timer.ini (app/settings.cpp): the keys start-up reads up to a step (false when one
+    // ends start-up), those read after it, and those exit writes; the rows of every key
+    // (app/timer_ini.cpp).
+    bool ReadSettings(StartupStep last);
+    void ReadSettingsAfterStartup();
+    void WriteSettings();
+    static std::span<const SettingRow> SettingRows();
     void Fire(std::int64_t at);  // the alarm's action, then its completion
     void RunTarget(const Text& target);
     // What the alarm asks of the computer's power: nothing, to stay up, or to stay up
     // with the display on.
     enum class Awake { None, System, Display };
     void HoldAwake(Awake hold);
-    void WriteSettings();  // app/settings.cpp
 
     Platform& platform_;
+    // State kept beside the controls, under the names the system gives it.
+    // PicIcon(0) stopped, PicIcon(1) armed: icon handles given by the platform.
+    std::array<Handle, 2> PicIcon{};
+    Handle hWnd = 0;
+    Text IniPath;
+    std::uint8_t WindowAlpha = 0;
+    TrayIconRecord TrayIconData;
+    std::uint32_t TaskbarCreatedMsg = 0;
+    std::int32_t WheelTarget = 0;
+    // Read after start-up from Timer.ini's NET and POWER keys.
+    NetAddresses net_;
+    bool wake_allowed_ = false;
+    int late_minutes_ = 0;  // how late a missed alarm still fires
     StartupStep startup_done_ = StartupStep::None;
     bool unloaded_ = false;
     bool closing_ = false;  // 終了 chosen or the window closed: a mascot run ends at its next step
     bool tray_shown_ = false;
     bool in_window_proc_ = false;
-    SettingsSnapshot loaded_;
+    std::vector<Text> loaded_;  // what start-up left in each key's value, by row
+    bool about_open_ = false;
     bool target_cut_ = false;  // the stored target was longer than start-up reads
     std::optional<LocalTime> wake_due_;  // where the wake timer stands, when it is set
     bool wake_failed_ = false;           // the system refused it: tried again a minute later

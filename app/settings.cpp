@@ -1,4 +1,5 @@
-// Timer.ini: reading and writing a value, the keys exit writes, the NET and POWER keys, a protected file.
+// Timer.ini: reading and writing a value, the launch target whole, a protected file, and
+// the keys of app/timer_ini.cpp read at start-up and written at exit.
 #include "app/settings.h"
 
 #include <algorithm>
@@ -29,40 +30,6 @@ bool NeedsQuotes(const Text& v) {
     if (v.empty()) return false;
     if (ProfileBlank(v.front()) || ProfileBlank(v.back())) return true;
     return v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front();
-}
-
-bool IsDigitIn(char16_t c, int base) { return base == 16 ? IsHexDigit(c) : IsAsciiDigit(c) && c - u'0' < base; }
-
-// The whole text, blanks aside, reads as one number.
-bool IsNumeric(const Text& text) {
-    Text s;
-    for (char16_t c : text)
-        if (c != u' ' && c != u'\t' && c != u'\n') s += c;
-    size_t i = 0;
-    auto digits = [&](int base) {
-        size_t start = i;
-        while (i < s.size() && IsDigitIn(s[i], base)) ++i;
-        return i > start;
-    };
-    if (s.size() > 2 && s[0] == u'&') {
-        const char16_t k = AsciiUpper(s.substr(1, 1))[0];
-        if (k != u'H' && k != u'O') return false;
-        i = 2;
-        return digits(k == u'H' ? 16 : 8) && i == s.size();
-    }
-    if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) ++i;
-    bool any = digits(10);
-    if (i < s.size() && s[i] == u'.') {
-        ++i;
-        any = digits(10) || any;
-    }
-    if (!any) return false;
-    if (i < s.size() && (s[i] == u'e' || s[i] == u'E' || s[i] == u'd' || s[i] == u'D')) {
-        ++i;
-        if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) ++i;
-        if (!digits(10)) return false;
-    }
-    return i == s.size();
 }
 
 // The value's bytes from a buffer of kBufferSize bytes; one that filled it may have been
@@ -162,26 +129,6 @@ void WriteTarget(Platform& platform, const Text& path, const Text& target) {
         WriteIni(platform, path, u"CONFIG", u"FILENAMEW", PercentEncoded(target));
 }
 
-NetAddresses ReadNetAddresses(Platform& platform, const Text& path) {
-    NetAddresses net;
-    net.ipUrl = ReadIni(platform, path, u"NET", u"IPURL", net.ipUrl);
-    net.menuUrl = ReadIni(platform, path, u"NET", u"MENUURL", net.menuUrl);
-    return net;
-}
-
-bool ReadWakeAllowed(Platform& platform, const Text& path) {
-    const Text value = ReadIni(platform, path, u"POWER", u"WAKE", u"");
-    return AsciiUpper(value) != u"FALSE" && value != u"0";
-}
-
-int ReadLateMinutes(Platform& platform, const Text& path) {
-    const Text value = ReadIni(platform, path, u"POWER", u"LATE", u"0");
-    if (!IsNumeric(value)) return 0;
-    const LeadingNumber n = LeadingNumberValue(value);
-    const bool whole = !n.overflow && n.value >= 0 && n.value <= kMostLateMinutes && n.value == static_cast<int>(n.value);
-    return whole ? static_cast<int>(n.value) : 0;
-}
-
 std::optional<bool> TruthValue(const Text& text) {
     Text t = text;
     while (!t.empty() && (t.front() == u' ' || t.front() == u'\t')) t.erase(0, 1);
@@ -198,34 +145,58 @@ bool IniWritable(Platform& platform, const Text& path) {
     return a == INVALID_FILE_ATTRIBUTES_ || !(a & (FILE_ATTRIBUTE_READONLY_ | FILE_ATTRIBUTE_DIRECTORY_));
 }
 
-// The seven keys as exit writes them, in this order (FILENAMEW with FILENAME); a
-// protected Timer.ini is left as it is. A key whose read start-up never reached still
-// holds the layout's value (or 0 for the opacity): it is written only when the user has
-// changed it since, so a start-up that stopped early does not wipe the stored settings.
-// The position is written only while the window is in its normal state.
+bool FrmTimer::ReadSettings(StartupStep last) {
+    for (const SettingRow& row : SettingRows()) {
+        if (!row.read || row.readAt <= startup_done_ || row.readAt > last) continue;
+        Text value;
+        if (row.kind == SettingRow::Kind::Target) {
+            const StoredTarget target = ReadTarget(platform_, IniPath);
+            value = target.text;
+            target_cut_ = target.cut;
+        } else {
+            value = ReadIni(platform_, IniPath, Text(row.section), Text(row.key), Text(row.fallback));
+        }
+        if (!row.read(*this, value)) return false;
+        startup_done_ = row.readAt;
+    }
+    return true;
+}
+
+// The NET and POWER keys, read when start-up is over (or has stopped), and never written.
+void FrmTimer::ReadSettingsAfterStartup() {
+    const Text ini = IniPath.empty() ? platform_.AppFolder() + u"\\Timer.ini" : IniPath;
+    for (const SettingRow& row : SettingRows())
+        if (row.read && row.readAt == StartupStep::None)
+            row.read(*this, ReadIni(platform_, ini, Text(row.section), Text(row.key), Text(row.fallback)));
+    loaded_.clear();
+    for (const SettingRow& row : SettingRows()) loaded_.push_back(row.value ? row.value(*this) : Text());
+}
+
+// The keys exit writes, by their exit steps; a protected Timer.ini is left as it is. A
+// key whose read start-up never reached still holds the layout's value (or 0 for the
+// opacity): it is written only when the user has changed it since, so a start-up that
+// stopped early does not wipe the stored settings; likewise a target read cut from a
+// damaged file. The position is written only while the window is in its normal state.
 void FrmTimer::WriteSettings() {
     // Never let the profile calls fall back to a file of the system's own.
     if (IniPath.empty()) IniPath = platform_.AppFolder() + u"\\Timer.ini";
     if (!IniWritable(platform_, IniPath)) return;
 
-    using enum StartupStep;
-    auto keep = [this](StartupStep step, bool changed) { return startup_done_ >= step || changed; };
-    // A target read cut from a damaged file is left as stored unless the user changed it.
-    const bool targetChanged = TextFileName.GetText() != loaded_.fileName;
-    if (keep(TargetRead, targetChanged) && (targetChanged || !target_cut_))
-        WriteTarget(platform_, IniPath, TextFileName.GetText());
-    if (keep(HourRead, TextH.GetText() != loaded_.hour)) WriteIni(platform_, IniPath, u"CONFIG", u"H", TextH.GetText());
-    if (keep(MinuteRead, TextM.GetText() != loaded_.minute)) WriteIni(platform_, IniPath, u"CONFIG", u"M", TextM.GetText());
-    if (keep(CommunicationRead, M_WinCmm->Checked() != loaded_.ai))
-        WriteIni(platform_, IniPath, u"CONFIG", u"AI", M_WinCmm->Checked() ? u"True" : u"False");
-    if (frm_Timer.State() == WindowState::Normal) {
-        if (keep(TopRead, frm_Timer.Top() != loaded_.top))
-            WriteIni(platform_, IniPath, u"WINDOW", u"X", SingleText(frm_Timer.Top()));
-        if (keep(LeftRead, frm_Timer.Left() != loaded_.left))
-            WriteIni(platform_, IniPath, u"WINDOW", u"Y", SingleText(frm_Timer.Left()));
+    const std::span<const SettingRow> rows = SettingRows();
+    for (int step = 2; step <= 7; ++step) {
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const SettingRow& row = rows[i];
+            if (row.writtenAt != step || !row.value) continue;
+            const Text value = row.value(*this);
+            const bool changed = i >= loaded_.size() || value != loaded_[i];
+            if (startup_done_ < row.readAt && !changed) continue;
+            if (row.whileNormal && frm_Timer.State() != WindowState::Normal) continue;
+            if (row.kind != SettingRow::Kind::Target)
+                WriteIni(platform_, IniPath, Text(row.section), Text(row.key), value);
+            else if (changed || !target_cut_)
+                WriteTarget(platform_, IniPath, value);
+        }
     }
-    if (keep(OpacityRead, WindowAlpha != loaded_.alpha))
-        WriteIni(platform_, IniPath, u"WINDOW", u"DATA", DecimalText(WindowAlpha));
 }
 
 }  // namespace poko

@@ -2,11 +2,30 @@
 #pragma once
 
 #include <optional>
+#include <string_view>
 
+#include "app/startup_steps.h"
 #include "base/text.h"
 #include "platform/platform.h"
 
 namespace poko {
+
+class FrmTimer;
+
+// One key of Timer.ini (the rows are FrmTimer::SettingRows, app/timer_ini.cpp).
+struct SettingRow {
+    std::u16string_view section, key, fallback;  // fallback: the value of a missing key
+    StartupStep readAt;  // the start-up step that reads it; None: read after start-up
+    int writtenAt;       // the exit step that writes it, 2 to 7; 0: never written
+    // Line: one value of up to 254 bytes. Target: the launch target, whole, with its
+    // FILENAMEW; WithTarget: read and written as part of the Target row.
+    enum class Kind { Line, Target, WithTarget } kind = Kind::Line;
+    // What the value read does to the window; false ends start-up at this step.
+    bool (*read)(FrmTimer&, const Text&) = nullptr;
+    // The value as exit writes it.
+    Text (*value)(const FrmTimer&) = nullptr;
+    bool whileNormal = false;  // written only while the window is in its normal state
+};
 
 // The value as GetPrivateProfileStringA copies it into a 255-byte buffer, cut at the
 // reported byte length before conversion so that double-byte values come back whole.
@@ -33,26 +52,13 @@ void WriteTarget(Platform& platform, const Text& path, const Text& target);
 Text PercentEncoded(const Text& text);
 std::optional<Text> PercentDecoded(std::string_view stored);
 
-// Where the two network features go: section "NET", keys "IPURL" and "MENUURL", read
-// at start when present and never written back. The built-in addresses are those of
-// the local demo board (tools/board_server.py), so that nothing leaves the machine
-// until the user names real servers.
+// Where the two network features go: section "NET", keys "IPURL" and "MENUURL".
+inline constexpr std::u16string_view kDefaultIpUrl = u"http://127.0.0.1:8780/e/?";
+inline constexpr std::u16string_view kDefaultMenuUrl = u"http://127.0.0.1:8780/~poko/2chmenu.html";
 struct NetAddresses {
-    Text ipUrl = u"http://127.0.0.1:8780/e/?";
-    Text menuUrl = u"http://127.0.0.1:8780/~poko/2chmenu.html";
+    Text ipUrl{kDefaultIpUrl};
+    Text menuUrl{kDefaultMenuUrl};
 };
-NetAddresses ReadNetAddresses(Platform& platform, const Text& path);
-
-// Whether an armed alarm may wake the computer: section "POWER", key "WAKE", read at
-// start and never written. "False" (any case) or "0" turns it off; missing or anything
-// else leaves it on.
-bool ReadWakeAllowed(Platform& platform, const Text& path);
-
-// How many minutes after a set minute the computer slept through its alarm still fires
-// (section "POWER", key "LATE", read at start and never written): a whole number 0 to
-// 60; anything else, or nothing, is 0, and a missed alarm is only told.
-inline constexpr int kMostLateMinutes = 60;
-int ReadLateMinutes(Platform& platform, const Text& path);
 
 // A stored truth value: the words True and False (any case) or a number, 0 being
 // false. Anything else has no truth value.

@@ -1,8 +1,5 @@
 // Start-up and exit of the main window: the start-up steps that restore the last run
 // from Timer.ini and obey the command line, and the exit that writes the settings back.
-#include <cfloat>
-#include <cmath>
-
 #include "app/command_line.h"
 #include "app/frm_timer.h"
 #include "app/settings.h"
@@ -11,18 +8,6 @@
 #include "ui/transparency.h"
 
 namespace poko {
-
-namespace {
-
-// A stored position as a single-precision number of twips, or nothing when it cannot
-// be one (a number too large for a double or for a single).
-std::optional<float> Twips(const Text& text) {
-    const LeadingNumber n = LeadingNumberValue(text);
-    if (n.overflow || std::fabs(n.value) > FLT_MAX) return std::nullopt;
-    return static_cast<float>(n.value);
-}
-
-}  // namespace
 
 // Steps in the fixed order (app/startup_steps.h); a step that fails ends start-up there,
 // quietly, and the window opens with what was done so far.
@@ -49,40 +34,16 @@ bool FrmTimer::StartupSequence() {
     IniPath = folder + u"\\Timer.ini";
     done(IniPathSet);
 
-    const StoredTarget target = ReadTarget(platform_, IniPath);
-    TextFileName.SetText(target.text);
-    target_cut_ = target.cut;
-    done(TargetRead);
-    TextH.SetText(ReadIni(platform_, IniPath, u"CONFIG", u"H", u"00"));
-    done(HourRead);
-    TextM.SetText(ReadIni(platform_, IniPath, u"CONFIG", u"M", u"00"));
-    done(MinuteRead);
-
-    const auto top = Twips(ReadIni(platform_, IniPath, u"WINDOW", u"X", u"0"));
-    if (!top) return false;
-    frm_Timer.SetTop(*top);
-    done(TopRead);
-    const auto left = Twips(ReadIni(platform_, IniPath, u"WINDOW", u"Y", u"0"));
-    if (!left) return false;
-    frm_Timer.SetLeft(*left);
-    done(LeftRead);
-
-    const auto ai = TruthValue(ReadIni(platform_, IniPath, u"CONFIG", u"AI", u"0"));
-    if (!ai) return false;
-    M_WinCmm->SetChecked(*ai);
-    done(CommunicationRead);
+    // FILENAME to AI, each at its step (app/timer_ini.cpp).
+    if (!ReadSettings(CommunicationRead)) return false;
 
     if (frm_Timer.Top() < 0) frm_Timer.SetTop(0);
     if (frm_Timer.Left() < 0) frm_Timer.SetLeft(0);
     done(PositionClamped);
 
-    const LeadingNumber data = LeadingNumberValue(ReadIni(platform_, IniPath, u"WINDOW", u"DATA", u"255"));
-    const double alpha = RoundHalfEven(data.value);
-    if (data.overflow || alpha < 0 || alpha > 255) return false;
-    WindowAlpha = static_cast<std::uint8_t>(alpha);
-    done(OpacityRead);
+    if (!ReadSettings(OpacityRead)) return false;
 
-    FillTrayRecord(PicIcon[0]);
+    FillTrayRecord(TrayIconData, hWnd, PicIcon[0], TrayTipText());
     TrayIconAdd();
     done(TrayIconAdded);
 
@@ -121,16 +82,11 @@ bool FrmTimer::StartupSequence() {
 
 void FrmTimer::Form_Load() {
     StartupSequence();
-    const Text ini = IniPath.empty() ? platform_.AppFolder() + u"\\Timer.ini" : IniPath;
-    Net = ReadNetAddresses(platform_, ini);
-    WakeAllowed = ReadWakeAllowed(platform_, ini);
-    LateMinutes = ReadLateMinutes(platform_, ini);
+    ReadSettingsAfterStartup();
     UpdateWakeTimer();  // a start armed by "-TS" wakes for its alarm too
-    loaded_ = {TextFileName.GetText(), TextH.GetText(), TextM.GetText(), frm_Timer.Top(), frm_Timer.Left(),
-               M_WinCmm->Checked(), WindowAlpha};
 }
 
-// Tray icon first, then the wake timer and the hold on sleep, then the seven keys
+// Tray icon first, then the wake timer and the hold on sleep, then the keys
 // (app/settings.cpp).
 void FrmTimer::Form_Unload() {
     if (unloaded_) return;

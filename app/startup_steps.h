@@ -40,11 +40,5 @@ inline constexpr std::array<std::string_view, 19> kStartupStepNames{
 static_assert(kStartupStepNames.size() == static_cast<size_t>(StartupStep::CommandLineApplied) + 1);
 
 constexpr std::string_view StartupStepName(StartupStep step) { return kStartupStepNames[static_cast<size_t>(step)]; }
-// The step of a name as the state dump writes it; None for a name of no step.
-constexpr StartupStep StartupStepNamed(std::string_view name) {
-    for (size_t i = 0; i < kStartupStepNames.size(); ++i)
-        if (kStartupStepNames[i] == name) return static_cast<StartupStep>(i);
-    return StartupStep::None;
-}
 
 }  // namespace poko

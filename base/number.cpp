@@ -220,9 +220,9 @@ int DigitValue(char16_t c, int base) {
 
 LeadingNumber RadixInteger(Scanner& in, int base) {
     double value = 0;
-    for (int d; (d = DigitValue(in.Peek(), base)) >= 0; in.Next()) value = value * base + d;
-    if (std::isinf(value)) return {value, true};
-    return {value, false};
+    bool any_digit = false;
+    for (int d; (d = DigitValue(in.Peek(), base)) >= 0; in.Next()) value = value * base + d, any_digit = true;
+    return {value, std::isinf(value), any_digit && in.Peek() == u'\0'};
 }
 
 LeadingNumber DecimalNumber(Scanner& in) {
@@ -260,6 +260,7 @@ LeadingNumber DecimalNumber(Scanner& in) {
     }
     if (!any_digit) return {0, false};
 
+    bool exponent_whole = true;
     const char16_t e = in.Peek();
     if (e == u'E' || e == u'e' || e == u'D' || e == u'd') {
         in.Next();
@@ -274,12 +275,15 @@ LeadingNumber DecimalNumber(Scanner& in) {
                 if (exponent < kExponentClamp) exponent = exponent * 10 + (in.Peek() - u'0');
             }
             scale += exp_negative ? -exponent : exponent;
+        } else {
+            exponent_whole = false;
         }
         // Without digits ("1e") the letter is not part of the number; as nothing is
         // read after the number, there is nothing to step back for.
     }
 
-    if (count == 0) return {0, false};
+    const bool whole = exponent_whole && in.Peek() == u'\0';
+    if (count == 0) return {0, false, whole};
     if (sticky) {
         buf[count++] = '1';
         --scale;
@@ -287,11 +291,11 @@ LeadingNumber DecimalNumber(Scanner& in) {
     if (scale > kExponentClamp) scale = kExponentClamp;
     if (scale < -kExponentClamp) scale = -kExponentClamp;
     const int64_t leading_power = scale + count - 1;
-    if (leading_power <= kZeroPower) return {negative ? -0.0 : 0.0, false};
-    if (leading_power >= kOverflowPower) return {negative ? -HUGE_VAL : HUGE_VAL, true};
+    if (leading_power <= kZeroPower) return {negative ? -0.0 : 0.0, false, whole};
+    if (leading_power >= kOverflowPower) return {negative ? -HUGE_VAL : HUGE_VAL, true, whole};
     const double value = NearestDouble(buf, count, scale);
-    if (std::isinf(value)) return {negative ? -HUGE_VAL : HUGE_VAL, true};
-    return {negative ? -value : value, false};
+    if (std::isinf(value)) return {negative ? -HUGE_VAL : HUGE_VAL, true, whole};
+    return {negative ? -value : value, false, whole};
 }
 
 // Writes |x| rounded to `digits` significant digits; positional while the rounded

@@ -6,8 +6,9 @@
 namespace poko {
 
 struct LeadingNumber {
-    double value;   // meaningful only when overflow is false
-    bool overflow;  // the number is too large for a double
+    double value;       // meaningful only when overflow is false
+    bool overflow;      // the number is too large for a double
+    bool whole = false;  // the number is the whole text, blanks aside (a stored value's test)
 };
 
 // The one rule by which a text becomes a number (time boxes, settings values, the
@@ -18,6 +19,9 @@ struct LeadingNumber {
 // (either case) start a hexadecimal / octal integer instead. Anything else reads 0.
 // The result is the double nearest to the decimal value; too small rounds to 0.
 LeadingNumber LeadingNumberValue(const Text& text);
+// Whether the whole text, blanks aside, reads as one number by that rule: at least one
+// digit, and an exponent letter only with its digits ("1e" is no number, "1e5" is).
+inline bool IsNumeric(const Text& text) { return LeadingNumberValue(text).whole; }
 
 // Nearest whole number, halves to the even one (banker's rounding), independent of
 // the floating-point rounding mode. Keeps the sign of zero: -0.5 gives -0.

@@ -14,7 +14,7 @@
 
 #include "base/text.h"
 #include "net/http_get.h"
-#include "platform/win32/win32.h"
+#include "win32/win32.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
     // Alternated, so that both meet the same machine.
     Timing program{"HttpGetBytes", {}}, bare{"bare WinINet", {}};
     for (int i = 0; i < runs; ++i) {
-        Once(program, [&] { return poko::HttpGetBytes(platform, poko::Text(url.begin(), url.end()), body, u""); });
+        Once(program, [&] { return poko::HttpGetBytes(platform, poko::Text(url.begin(), url.end()), body); });
         Once(bare, [&] { return BareWinInet(url, body); });
     }
     std::printf("download\tbytes\tmedian ms\tMiB/s\n");

@@ -159,7 +159,7 @@ bool IsBoardAddress(std::u16string_view url) {
 void PickBoard(Platform& platform, const Text& menuUrl, const RunOver& over) {
     if (Over(over)) return;
     Bytes body;
-    if (HttpGetBytes(platform, menuUrl, body, u"") == 0) {
+    if (HttpGetBytes(platform, menuUrl, body) == 0) {
         platform.MessageBox(kSkipsWork, kTitle, MB_ICONINFORMATION_);
         return;
     }
@@ -197,7 +197,7 @@ void PickThread(Platform& platform, const Text& menuUrl, const Text& boardUrl, c
     const Text directory = LastPathSegment(board);
     const Text server = Left(board, static_cast<int>(board.size() - directory.size()));
     Bytes body;
-    if (Over(over) || HttpGetBytes(platform, board + kThreadList, body, u"", kNamedByPageFlags) == 0) return;
+    if (Over(over) || HttpGetBytes(platform, board + kThreadList, body, kNamedByPageFlags) == 0) return;
     const Text page = Page(body);
     Bytes().swap(body);
     platform.DoEvents();

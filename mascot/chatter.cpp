@@ -5,6 +5,7 @@
 #include <array>
 
 #include "app/frm_timer.h"
+#include "mascot/board.h"
 
 namespace poko {
 
@@ -46,5 +47,11 @@ bool ChatterRunDue(Platform& platform) {
 
 // The switch of the runs of its own.
 void FrmTimer::M_WinCmm_Click() { M_WinCmm->SetChecked(!M_WinCmm->Checked()); }
+
+// The board picker the alarm's "?" and the runs of its own start; a run asks after
+// every wait whether the program is closing, and ends quietly then.
+void FrmTimer::WireMascot() {
+    PickBoard = [this] { poko::PickBoard(platform_, net_.menuUrl, [this] { return closing_; }); };
+}
 
 }  // namespace poko

@@ -63,7 +63,7 @@ bool IsIpAddress(std::u16string_view text) {
 
 Text GetGlobalIP(Platform& platform, const Text& ipUrl) {
     Bytes body;
-    if (HttpGetBytes(platform, ipUrl, body, u"") == 0) return {};
+    if (HttpGetBytes(platform, ipUrl, body) == 0) return {};
     Text ip = CutGlobalIP(FromAnsi(body));
     return IsIpAddress(ip) ? ip : Text();
 }
@@ -85,6 +85,6 @@ void ShowGlobalIP(Platform& platform, Handle owner, const Text& ipUrl) {
 }
 
 // The tray menu's "copy the global IP".
-void FrmTimer::ShowGIP_Click() { ShowGlobalIP(platform_, hWnd, Net.ipUrl); }
+void FrmTimer::ShowGIP_Click() { ShowGlobalIP(platform_, hWnd, net_.ipUrl); }
 
 }  // namespace poko

@@ -20,13 +20,9 @@ struct InternetHandle {
 
 }  // namespace
 
-std::int32_t HttpGetBytes(Platform& platform, const Text& url, Bytes& body, const Text& proxy,
-                          std::uint32_t moreFlags) {
+std::int32_t HttpGetBytes(Platform& platform, const Text& url, Bytes& body, std::uint32_t moreFlags) {
     if (url.empty()) return 0;
-    const Bytes proxyAnsi = ToAnsi(proxy);
-    InternetHandle root{platform, platform.InternetOpenA(kUserAgent,
-                                                         proxy.empty() ? INTERNET_OPEN_TYPE_PRECONFIG_ : INTERNET_OPEN_TYPE_PROXY_,
-                                                         proxy.empty() ? nullptr : &proxyAnsi, nullptr, 0)};
+    InternetHandle root{platform, platform.InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG_, nullptr, nullptr, 0)};
     if (!root.h) return 0;
     // Always the server, never the cache.
     InternetHandle file{platform, platform.InternetOpenUrlA(root.h, ToAnsi(url), nullptr, 0, INTERNET_FLAG_RELOAD_ | moreFlags, 0)};

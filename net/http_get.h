@@ -38,11 +38,10 @@ constexpr std::optional<std::uint32_t> StepTimeLeft(std::uint32_t started, std::
 
 // Fills `body` with exactly the bytes received and returns their count. When no
 // connection could be made (or `url` is empty) it returns 0 and leaves `body` as it
-// was; a connection that brought no bytes leaves `body` empty. `proxy` empty: the
-// system's internet settings; otherwise a proxy list as WinINet takes it.
-// `moreFlags` go to InternetOpenUrlA beside INTERNET_FLAG_RELOAD.
-std::int32_t HttpGetBytes(Platform& platform, const Text& url, Bytes& body, const Text& proxy,
-                          std::uint32_t moreFlags = 0);
+// was; a connection that brought no bytes leaves `body` empty. It goes through the
+// system's internet settings (every caller asks for no proxy of its own). `moreFlags`
+// go to InternetOpenUrlA beside INTERNET_FLAG_RELOAD.
+std::int32_t HttpGetBytes(Platform& platform, const Text& url, Bytes& body, std::uint32_t moreFlags = 0);
 
 // For an address that a downloaded page named rather than the user: no cookies go with
 // it (a hostile page could otherwise have the user's cookies sent to a site of its

@@ -13,35 +13,12 @@
 
 #include "base/text.h"
 #include "base/time_format.h"
+#include "platform/records.h"
 #include "platform/system_numbers.h"
-#include "ui/controls.h"
 
 namespace poko {
 
 using Bytes = std::string;  // ANSI text or raw bytes
-
-// The tray record in the shell's ANSI NOTIFYICONDATA layout of 88 bytes.
-struct TrayIconRecord {
-    std::uint32_t cbSize = 0;
-    Handle hWnd = 0;
-    std::uint32_t uID = 0;
-    std::uint32_t uFlags = 0;
-    std::uint32_t uCallbackMessage = 0;
-    Handle hIcon = 0;
-    std::array<char, 64> szTip{};  // ANSI, NUL-terminated
-};
-
-// The tray record as a balloon is given, in the shell's UTF-16 record of its second
-// version (the first large enough for a balloon): which icon, the fields set, and the
-// balloon's texts and icon. Fields not named in uFlags (the tip, the icon) stay as
-// they are.
-struct TrayBalloonRecord {
-    Handle hWnd = 0;
-    std::uint32_t uID = 0;
-    std::uint32_t uFlags = 0;
-    Text szInfo, szInfoTitle;
-    std::uint32_t dwInfoFlags = 0;
-};
 
 struct OsVersion {
     std::uint32_t recordSize = OSVERSIONINFOA_SIZE_;  // dwOSVersionInfoSize as the caller fills it
@@ -78,6 +55,7 @@ struct TokenPrivileges {
 enum class FileKind { Absent, Normal, Other };
 
 class FrmMsg;
+class MenuItem;
 
 class Platform {
 public:
@@ -93,8 +71,6 @@ public:
     virtual FileKind FileAttributes(const Text& path) = 0;
     // Decodes a picture file into the main window's background; false when it cannot.
     virtual bool LoadBackgroundPicture(const Text& path) = 0;
-    virtual float TwipsPerPixelX() = 0;
-    virtual float TwipsPerPixelY() = 0;
 
     // kernel32
     virtual std::uint32_t GetPrivateProfileStringA(const Bytes& section, const Bytes& key, const Bytes& def,

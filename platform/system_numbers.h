@@ -1,6 +1,6 @@
 // The numbers the portable code hands to the platform, each once, under the system's
 // own name (with a trailing "_": the system's headers make the plain names macros). The
-// Win32 build proves that they agree with those headers (platform/win32/layout_checks.cpp).
+// Win32 build proves that they agree with those headers (win32/layout_checks.cpp).
 #pragma once
 
 #include <cstdint>
@@ -42,7 +42,7 @@ inline constexpr std::uint32_t OPENFILENAME_SIZE_VERSION_400A_ = 76;
 inline constexpr std::uint32_t CF_TEXT_ = 1;
 
 // WinINet.
-inline constexpr std::uint32_t INTERNET_OPEN_TYPE_PRECONFIG_ = 0, INTERNET_OPEN_TYPE_PROXY_ = 3;
+inline constexpr std::uint32_t INTERNET_OPEN_TYPE_PRECONFIG_ = 0;
 inline constexpr std::uint32_t INTERNET_FLAG_RELOAD_ = 0x80000000, INTERNET_FLAG_NO_COOKIES_ = 0x80000,
                                INTERNET_FLAG_NO_UI_ = 0x200;
 

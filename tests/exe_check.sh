@@ -27,7 +27,7 @@ extra=$(grep -oE '(libgcc_eh|libpthread|libwinpthread)\.a\([^)]*\)|libstdc\+\+\.
 [[ -z $extra ]] || fail "links the exception machinery or winpthreads: $extra"
 echo "exe_check: $exe: PE32 i386 GUI, $size bytes, start-up's system DLLs only, no exception runtime"
 
-stopped=$(awk '/#define IDI_STOPPED/ {print $3}' "$(dirname "$0")/../platform/win32/res/resource_ids.h")
+stopped=$(awk '/#define IDI_STOPPED/ {print $3}' "$(dirname "$0")/../win32/res/resource_ids.h")
 for program in "$@"; do
     python3 - "$program" "$stopped" <<'PY' || exit 1
 import struct, sys

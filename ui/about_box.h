@@ -8,8 +8,6 @@
 
 namespace poko {
 
-class Platform;
-
 // Its fixed look, in twips as designed (15 twips per pixel at 96 DPI). Text1 covers the
 // client area and reaches 30 twips below it.
 inline constexpr int kAboutClientWidthTwips = 6105;
@@ -50,7 +48,7 @@ public:
     bool Loaded() const { return loaded_; }
     void Text1_Click() { Unload(); }
     // Any key, with any shift state.
-    void Text1_KeyDown(int /*keyCode*/, int /*shift*/) { Unload(); }
+    void Text1_KeyDown(int /*keyCode*/) { Unload(); }
     // The title bar's close button.
     void Form_Close() { Unload(); }
 
@@ -58,11 +56,5 @@ private:
     void Unload() { loaded_ = false; }
     bool loaded_ = true;
 };
-
-// Shows frm_msg modal with no owner given and returns when it has been closed. There is
-// one instance at most: a request while it is open does nothing.
-void ShowAboutBox(Platform& platform);
-// The open instance, or nullptr.
-FrmMsg* OpenAboutBox();
 
 }  // namespace poko

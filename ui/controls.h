@@ -14,11 +14,9 @@
 #include <vector>
 
 #include "base/text.h"
+#include "platform/records.h"
 
 namespace poko {
-
-using Handle = std::uintptr_t;
-using Colour = std::uint32_t;  // COLORREF, 0x00BBGGRR
 
 // A colour of the user's colour scheme rather than a fixed one: the system's colour
 // index with the top bit set, which no COLORREF has. A label whose colour is not stated
@@ -30,7 +28,7 @@ inline constexpr Colour kButtonTextColour = kSchemeColour | 18;
 class Control;
 
 // What a view learns about a control: which property changed.
-enum class Property { Caption, Contents, Enabled, Visible, Checked, Value, ForeColour, BackStyle, Timer, Icon, State, Position, Focus };
+enum class Property { Caption, Contents, Enabled, Visible, Checked, Value, ForeColour, BackStyle, Icon, State, Position, Focus };
 
 class ControlView {
 public:
@@ -46,7 +44,6 @@ public:
     virtual ~Control() = default;
 
     const Text& Name() const { return name_; }
-    int Index() const { return index_; }
     // "Name" or "Name(index)", as dumps and tests show it.
     std::string DisplayName() const;
 
@@ -167,9 +164,7 @@ public:
         SetEnabled(enabled);
     }
     int Interval() const { return interval_; }
-    bool Running() const { return Enabled(); }
     void Tick();
-    bool InTick() const { return in_tick_; }
     std::function<void()> onTick;
 
 private:

@@ -33,14 +33,28 @@ struct ControlLayout {
 
 inline constexpr int kClientWidthTwips = 5250;
 inline constexpr int kClientHeightTwips = 2430;
-inline constexpr int kTwipsPerPixel96 = 15;
 
 inline constexpr std::u16string_view kUiGothic = u"MS UI Gothic";
 inline constexpr std::u16string_view kPGothic = u"ＭＳ Ｐゴシック";
 inline constexpr int kShiftJis = 128, kAnsiCharset = 0;
 
-// In tab order: z-order follows it, so Tab walks the controls in this order.
-extern const std::array<ControlLayout, 13> kLayout;
+// One row per control of the main window, in tab order: z-order follows it, so Tab
+// walks the controls in this order. FrmTimer::ControlOf finds a row's control by its id.
+inline constexpr auto kLayout = std::to_array<ControlLayout>({
+    {"TextH", ID_TextH, ControlKind::Edit, 435, 1215, 540, 435, {kPGothic, 20.25, 700, kShiftJis}},
+    {"TextM", ID_TextM, ControlKind::Edit, 1830, 1215, 540, 435, {kPGothic, 20.25, 700, kShiftJis}},
+    {"VS_h", ID_VS_h, ControlKind::ScrollBar, 945, 1200, 345, 450, {kUiGothic, 9, 400, kShiftJis}},
+    {"Label1(0)", ID_Label1_0, ControlKind::Label, 165, 930, 1185, 225, {kUiGothic, 11.25, 400, kShiftJis}, AlignLeft, true},
+    {"Label1(1)", ID_Label1_1, ControlKind::Label, 165, 1770, 2520, 225, {kUiGothic, 11.25, 400, kShiftJis}, AlignLeft, true},
+    {"TextFileName", ID_TextFileName, ControlKind::Edit, 150, 2025, 4380, 270, {kPGothic, 9, 400, kShiftJis}},
+    {"cmdFileOpen", ID_cmdFileOpen, ControlKind::Button, 4515, 2010, 615, 285, {kUiGothic, 9.75, 400, kShiftJis}},
+    {"VS_m", ID_VS_m, ControlKind::ScrollBar, 2355, 1200, 345, 450, {kUiGothic, 9, 400, kShiftJis}},
+    {"Label1(2)", ID_Label1_2, ControlKind::Label, 1350, 1275, 390, 375, {kPGothic, 18, 700, kShiftJis}},
+    {"Label1(3)", ID_Label1_3, ControlKind::Label, 2760, 1275, 390, 375, {kPGothic, 18, 700, kShiftJis}},
+    {"L_Title", ID_L_Title, ControlKind::Label, 255, 195, 4740, 465, {kPGothic, 18, 700, kShiftJis}, AlignCentre, false, true},
+    {"L_Time", ID_L_Time, ControlKind::Label, 4950, 765, 90, 240, {kUiGothic, 12, 700, kAnsiCharset}, AlignRight, true},
+    {"C_TimerStart", ID_C_TimerStart, ControlKind::Button, 3555, 1185, 1485, 495, {kUiGothic, 12, 400, kShiftJis}},
+});
 
 // Names for screen readers of the controls that their labels do not name: the time
 // boxes and their spinners stand before their labels in window order, and the labels

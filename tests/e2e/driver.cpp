@@ -13,7 +13,7 @@
 #include <sstream>
 
 #include "screenshot.h"
-#include "platform/win32/test_hooks.h"
+#include "win32/test_hooks.h"
 #include "ui/control_ids.h"
 
 namespace e2e {

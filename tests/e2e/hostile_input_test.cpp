@@ -15,7 +15,7 @@ namespace {
 
 using namespace poko;
 
-// The seven settings: the default the program reads for each, and its start-up step.
+// The settings exit writes: the default the program reads for each, and its start-up step.
 struct Setting {
     const char* section;
     const char* key;
@@ -55,6 +55,13 @@ struct Held {
     std::map<std::string, std::string> values;
     StartupStep step = StartupStep::None;
 };
+
+// The step of a name as the state dump writes it; None for a name of no step.
+StartupStep StartupStepNamed(std::string_view name) {
+    for (size_t i = 0; i < poko::kStartupStepNames.size(); ++i)
+        if (poko::kStartupStepNames[i] == name) return static_cast<StartupStep>(i);
+    return StartupStep::None;
+}
 
 // Starts the program on the folder as it is, checks that it shows its window, stays up
 // and answers, and exits cleanly when closed; returns what it held.

@@ -84,7 +84,7 @@ void RunChecks() {
             Expect(code == 0, "exit code " + std::to_string(code));
             return "";
         });
-        Check("Timer.ini holds the seven keys of a start without settings", [&] {
+        Check("Timer.ini holds the keys of a start without settings", [&] {
             const auto bytes = app.Read(L"Timer.ini");
             Expect(bytes.has_value(), "no Timer.ini beside the program");
             std::string text;  // without CRs and blank lines

@@ -4,6 +4,8 @@
 // whole); and the file holds no line the exit did not mean to write.
 
 #include "app/command_line.h"
+#include "base/search.h"
+#include "alarm/target_kind.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/support/form_harness.h"
 
@@ -37,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Text target = FitsAnsi(held) ? ReplaceAll(ReplaceAll(held, u"\r", u" "), u"\n", u" ") : FromUtf8(ToUtf8(held));
     const Text next = second.frm.TextFileName.GetText();
     Check(next == target, "the target comes back", ToUtf8(args));
-    Check(next.empty() || fuzz::TargetKind(next) == fuzz::TargetKind(first.frm.TextFileName.GetText()),
+    Check(next.empty() || poko::ClassifyTarget(next) == poko::ClassifyTarget(first.frm.TextFileName.GetText()),
           "a target's kind is the same after an exit and a new start", ToUtf8(args));
     return 0;
 }

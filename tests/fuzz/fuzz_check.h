@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "base/search.h"
 #include "base/text.h"
 
 namespace fuzz {
@@ -21,15 +20,6 @@ inline void Check(bool holds, const char* promise, const std::string& detail = {
 
 inline std::string_view Bytes(const std::uint8_t* data, std::size_t size) {
     return {reinterpret_cast<const char*>(data), size};
-}
-
-// What an alarm with this target does: 0 a message, 1 the mascot, 2 a restart, 3 a
-// shutdown, 4 the shell opens it.
-inline int TargetKind(const poko::Text& t) {
-    if (t.empty() || t[0] == u'!' || t[0] == u'\uFF01') return 0;
-    if (t[0] == u'?' || t[0] == u'\uFF1F') return 1;
-    if (poko::AsciiUpper(t.substr(0, 6)) == u"REBOOT") return 2;
-    return poko::AsciiUpper(t.substr(0, 4)) == u"EXIT" ? 3 : 4;
 }
 
 // Input as the program's text: UTF-8, so that seeds stay readable; malformed

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "base/number.h"
+#include "alarm/target_kind.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/support/form_harness.h"
 
@@ -64,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Text held, next;
     const IniStore first = StartAndExit(Bytes(fuzz::Bytes(data, size)), held);
     const IniStore second = StartAndExit(first.Dump(kPath), next);
-    Check(fuzz::TargetKind(next) == fuzz::TargetKind(held), "a target's kind is the same after an exit and a new start",
+    Check(poko::ClassifyTarget(next) == poko::ClassifyTarget(held), "a target's kind is the same after an exit and a new start",
           ToUtf8(held) + " / " + ToUtf8(next));
     Check(second.Dump(kPath) == first.Dump(kPath) || AsRead(second) == AsRead(first),
           "a second start and exit change nothing", "first:\n" + first.Dump(kPath) + "\nsecond:\n" + second.Dump(kPath));

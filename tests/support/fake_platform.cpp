@@ -179,16 +179,6 @@ bool FakePlatform::LoadBackgroundPicture(const Text& path) {
     return pictureLoads;
 }
 
-float FakePlatform::TwipsPerPixelX() {
-    Record("TwipsPerPixelX");
-    return twipsPerPixel;
-}
-
-float FakePlatform::TwipsPerPixelY() {
-    Record("TwipsPerPixelY");
-    return twipsPerPixel;
-}
-
 std::uint32_t FakePlatform::GetPrivateProfileStringA(const Bytes& section, const Bytes& key, const Bytes& def,
                                                      char* buffer, std::uint32_t size, const Bytes& path) {
     Record("GetPrivateProfileStringA(" + A(section) + "|" + A(key) + "|" + A(def) + "|" + std::to_string(size) + ")");

@@ -16,6 +16,8 @@
 
 #include "base/ansi.h"
 #include "platform/platform.h"
+#include "ui/about_box.h"
+#include "ui/controls.h"
 
 // The profile files, read and written as the Windows profile calls do: section, key
 // and path names are case-insensitive; a read trims blanks and tabs around the value
@@ -50,6 +52,13 @@ private:
     std::vector<File> files_;
 };
 
+namespace poko {
+// The code page that stands for the system's in the native builds (ansi_iconv.cpp), by
+// its iconv name: "CP932" unless a test asks for another ("CP1252", as on a Western
+// Windows).
+void UseNativeCodePage(const char* iconvName);
+}  // namespace poko
+
 class FakePlatform : public poko::Platform {
 public:
     std::vector<std::string> calls;
@@ -64,7 +73,6 @@ public:
     poko::LocalTime now{2024, 5, 17, 12, 0, 0};
     std::map<poko::Text, poko::FileKind> files;  // by exact path; others are absent
     bool pictureLoads = true;
-    float twipsPerPixel = 15;
     poko::OsVersion version{148, 5, 1, 2600, 2};
     bool versionResult = true;
     std::int32_t exStyle = 0;  // what GetWindowLongA(-20) answers
@@ -107,8 +115,6 @@ public:
     poko::Text TimeSeparator() override { return timeSeparator; }
     poko::FileKind FileAttributes(const poko::Text& path) override;
     bool LoadBackgroundPicture(const poko::Text& path) override;
-    float TwipsPerPixelX() override;
-    float TwipsPerPixelY() override;
     std::uint32_t GetPrivateProfileStringA(const poko::Bytes& section, const poko::Bytes& key, const poko::Bytes& def,
                                            char* buffer, std::uint32_t size, const poko::Bytes& path) override;
     bool WritePrivateProfileStringA(const poko::Bytes& section, const poko::Bytes& key, const poko::Bytes& value,

@@ -5,6 +5,15 @@
 #include "app/frm_timer.h"
 #include "tests/support/fake_platform.h"
 
+namespace poko {
+// What the window keeps to itself, for the tests that set it up or look at it.
+struct FormInternals {
+    static TrayIconRecord& TrayIconData(FrmTimer& f) { return f.TrayIconData; }
+    static const Text& IniPath(const FrmTimer& f) { return f.IniPath; }
+    static NetAddresses& Net(FrmTimer& f) { return f.net_; }
+};
+}  // namespace poko
+
 inline constexpr poko::Handle kMainHwnd = 0x100;
 inline constexpr poko::Handle kStoppedIcon = 0x501, kArmedIcon = 0x502;
 inline constexpr poko::Handle kHourHwnd = 0x1020, kMinuteHwnd = 0x1022;
@@ -25,8 +34,7 @@ struct FormHarness {
     poko::FrmTimer frm{fake};
 
     FormHarness() {
-        frm.hWnd = kMainHwnd;
-        frm.PicIcon = fake.smallIcons = {kStoppedIcon, kArmedIcon};
+        frm.Attach(kMainHwnd, fake.smallIcons = {kStoppedIcon, kArmedIcon});
         frm.requestClose = [this] { frm.Form_Unload(); };
     }
     // Start-up, then a clean call list for what the test does next.

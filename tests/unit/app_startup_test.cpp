@@ -36,10 +36,10 @@ TEST(Startup, WithoutSettingsFile) {
     EXPECT_EQ(f.frm_Timer.Top(), 0);
     EXPECT_EQ(f.frm_Timer.Left(), 0);
     EXPECT_FALSE(f.M_WinCmm->Checked());
-    EXPECT_EQ(f.WindowAlpha, 255);
+    EXPECT_EQ(f.Alpha(), 255);
     EXPECT_EQ(CheckedOpacityItem(f), 0);
     EXPECT_TRUE(f.L_Title.Opaque());
-    EXPECT_EQ(f.IniPath, u"C:\\Apps\\Poko\\Timer.ini");
+    EXPECT_EQ(FormInternals::IniPath(f), u"C:\\Apps\\Poko\\Timer.ini");
     EXPECT_TRUE(f.frm_Timer.Visible());
     EXPECT_FALSE(f.Timer.Enabled());
 
@@ -128,7 +128,7 @@ TEST(Startup, SettingsAndEarlyStops) {
         EXPECT_EQ(f.M_WinCmm->Checked(), c.cmm);
         EXPECT_EQ(f.frm_Timer.Top(), c.top);
         EXPECT_EQ(f.frm_Timer.Left(), c.left);
-        EXPECT_EQ(f.WindowAlpha, c.alpha);
+        EXPECT_EQ(f.Alpha(), c.alpha);
         EXPECT_EQ(CheckedOpacityItem(f), c.checkedItem);
         EXPECT_EQ(h.fake.CallsStartingWith("Shell_NotifyIconA(0)").size(), full ? 1u : 0u);
         EXPECT_EQ(h.fake.CallsStartingWith("InstallWindowProc").size(), full ? 1u : 0u);
@@ -198,7 +198,7 @@ TEST(Startup, CommandLine) {
     EXPECT_EQ(f.TextM.GetText(), u"30");
     EXPECT_EQ(f.VS_h.Value(), 16);
     EXPECT_EQ(f.TextFileName.GetText(), u"C:\\My-Music\\a.mp3");
-    EXPECT_EQ(TipText(f.TrayIconData), "ポコ丸\u3000監視中  設定時刻 [05:10]");
+    EXPECT_EQ(TipText(f.TrayRecord()), "ポコ丸\u3000監視中  設定時刻 [05:10]");
     // The folder name holds "-M": minimised, so hidden, with the icon still there.
     EXPECT_EQ(f.frm_Timer.State(), WindowState::Minimised);
     EXPECT_FALSE(f.frm_Timer.Visible());
@@ -318,7 +318,7 @@ TEST(Exit, EarlyStopKeepsStoredSettings) {
         {"DATA 300", data300, nullptr, with({u"AI", u"True"}, {u"DATA", u"300"})},
         {"AI yes, user checks the switch", aiYes, [](FrmTimer& f) { f.M_WinCmm->SetChecked(true); },
          with({u"AI", u"True"}, {u"DATA", u"204"})},
-        {"DATA 300, user picks 60%", data300, [](FrmTimer& f) { f.WindowAlpha = 153; },
+        {"DATA 300, user picks 60%", data300, [](FrmTimer& f) { f.M_WinCon[2]->Click(); },
          with({u"AI", u"True"}, {u"DATA", u"153"})},
     };
     for (const Case& c : cases) {

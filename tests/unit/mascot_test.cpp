@@ -174,7 +174,7 @@ TEST(Mascot, ExitEndsTheRunAtItsNextStep) {
         int boxes = 0, yields = 0;
         h.fake.onMessageBox = [&] { if (++boxes == row.exitInBox) h.frm.M_Exit->Click(); };
         h.fake.onDoEvents = [&] { if (++yields == row.exitInYield) h.frm.M_Exit->Click(); };
-        h.frm.Net.menuUrl = kMenu;
+        FormInternals::Net(h.frm).menuUrl = kMenu;
         h.frm.PickBoard();
         const auto exited = std::find(h.fake.calls.begin(), h.fake.calls.end(), "Shell_NotifyIconA(2)");
         EXPECT_NE(exited, h.fake.calls.end());

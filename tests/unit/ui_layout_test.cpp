@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
+#include "app/frm_timer.h"
+#include "tests/support/fake_platform.h"
 #include "ui/layout.h"
 
 namespace poko {
@@ -38,6 +41,20 @@ TEST(Scaling, PlacesAndFontsAtEachDpi) {
     EXPECT_EQ(PixelsAt(kClientWidthTwips, 144), 525);
     EXPECT_EQ(PixelsAt(kClientHeightTwips, 144), 243);
     EXPECT_EQ(PixelsAt(1e9, 96), 32000);  // a stored position far off the screen
+}
+
+// Every row of the layout is a control of the window, of the row's name, and no two
+// rows the same one.
+TEST(Layout, EachRowIsADistinctControlOfItsName) {
+    FakePlatform fake;
+    FrmTimer frm(fake);
+    std::set<const Control*> seen;
+    for (const ControlLayout& row : kLayout) {
+        const Control* control = frm.ControlOf(row.id);
+        ASSERT_NE(control, nullptr) << row.name;
+        EXPECT_EQ(control->DisplayName(), row.name);
+        EXPECT_TRUE(seen.insert(control).second) << row.name;
+    }
 }
 
 }  // namespace

@@ -154,8 +154,8 @@ TEST(TrayIconSetting, RebuildsEveryFieldByArmedState) {
         FormHarness h;
         h.Load();
         if (armed) h.frm.ToggleAlarm();
-        h.frm.TrayIconData = TrayIconRecord{};
-        h.frm.TrayIconData.szTip.fill('z');
+        FormInternals::TrayIconData(h.frm) = TrayIconRecord{};
+        FormInternals::TrayIconData(h.frm).szTip.fill('z');
         h.fake.calls.clear();
         h.frm.TrayIconSetting();
         ASSERT_EQ(h.fake.calls, (std::vector<std::string>{"SmallIcons", "Shell_NotifyIconA(0)"}));
@@ -181,15 +181,15 @@ TEST(IconsChanged, TheTrayTakesTheNewSize) {
         h.Load();
         if (c.armed) h.frm.ToggleAlarm();
         if (c.trayRemoved) h.frm.M_WindowView->Click();
-        const std::array<Handle, 2> icons = c.sameIcons ? h.frm.PicIcon : std::array<Handle, 2>{0x601, 0x602};
+        const std::array<Handle, 2> icons = c.sameIcons ? h.frm.PicIcons() : std::array<Handle, 2>{0x601, 0x602};
         h.fake.smallIcons = icons;
-        const TrayIconRecord before = h.frm.TrayIconData;
+        const TrayIconRecord before = h.frm.TrayRecord();
         h.fake.calls.clear();
         h.frm.IconsChanged();
         EXPECT_TRUE(SameCalls(c.calls, h.fake.calls));
-        EXPECT_EQ(h.frm.PicIcon, icons);
-        EXPECT_EQ(h.frm.TrayIconData.hIcon, icons[c.armed]);
-        EXPECT_EQ(TipText(h.frm.TrayIconData), TipText(before));
+        EXPECT_EQ(h.frm.PicIcons(), icons);
+        EXPECT_EQ(h.frm.TrayRecord().hIcon, icons[c.armed]);
+        EXPECT_EQ(TipText(h.frm.TrayRecord()), TipText(before));
         EXPECT_EQ(h.frm.Timer.Enabled(), c.armed);
         EXPECT_EQ(h.frm.TrayIconShown(), !c.trayRemoved);
     }

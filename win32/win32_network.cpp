@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "net/http_get.h"
-#include "platform/win32/win32.h"
+#include "win32/win32.h"
 
 namespace poko {
 
@@ -40,8 +40,8 @@ struct DownloadWorker {
     enum { Idle, Busy, Abandoned };
     volatile LONG refs = 2;
     volatile LONG state = Idle;
-    HANDLE request = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    HANDLE done = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    KernelHandle request{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
+    KernelHandle done{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
     bool quit = false;
     // The call: an open when file is null, else a read; and what it gave.
     HINTERNET root = nullptr, file = nullptr, opened = nullptr;
@@ -63,18 +63,16 @@ struct DownloadWorker {
     }
     void Release() {
         if (InterlockedDecrement(&refs) != 0) return;
-        if (request) ::CloseHandle(request);
-        if (done) ::CloseHandle(done);
-        delete this;
+        delete this;  // its events with it
     }
     static DWORD WINAPI Run(void* p) {
         auto* w = static_cast<DownloadWorker*>(p);
         for (;;) {
-            WaitForSingleObject(w->request, INFINITE);
+            WaitForSingleObject(w->request.Get(), INFINITE);
             if (w->quit) break;
             w->Perform();
             if (InterlockedCompareExchange(&w->state, Idle, Busy) == Busy) {
-                SetEvent(w->done);
+                SetEvent(w->done.Get());
                 continue;
             }
             if (!w->file && w->opened) ::InternetCloseHandle(w->opened);  // arrived too late for anyone
@@ -85,21 +83,21 @@ struct DownloadWorker {
     }
     static DownloadWorker* Start() {
         auto* w = new DownloadWorker;
-        HANDLE thread = w->request && w->done
-                            ? CreateThread(nullptr, kHelperStack, &Run, w, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr)
-                            : nullptr;
-        if (!thread) {
+        // The thread runs on by itself: its handle is not kept.
+        const KernelHandle thread{w->request.Get() && w->done.Get() ? CreateThread(nullptr, kHelperStack, &Run, w,
+                                                                                   STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr)
+                                                                    : nullptr};
+        if (!thread.Get()) {
             w->refs = 1;
             w->Release();
             return nullptr;
         }
-        ::CloseHandle(thread);
         return w;
     }
     // Ends an idle helper.
     void Quit() {
         quit = true;
-        SetEvent(request);
+        SetEvent(request.Get());
         Release();
     }
 };
@@ -111,10 +109,10 @@ bool Win32Platform::CallInTime() {
     const auto left = StepTimeLeft(download_.started, GetTickCount(), downloadLimitMs_);
     if (left) {
         InterlockedExchange(&w->state, DownloadWorker::Busy);
-        SetEvent(w->request);
-        if (WaitForSingleObject(w->done, *left) == WAIT_OBJECT_0) return true;
+        SetEvent(w->request.Get());
+        if (WaitForSingleObject(w->done.Get(), *left) == WAIT_OBJECT_0) return true;
         if (InterlockedCompareExchange(&w->state, DownloadWorker::Abandoned, DownloadWorker::Busy) != DownloadWorker::Busy) {
-            WaitForSingleObject(w->done, INFINITE);  // it finished just as time ran out
+            WaitForSingleObject(w->done.Get(), INFINITE);  // it finished just as time ran out
             return true;
         }
         w->Release();

@@ -9,25 +9,15 @@
 #include <iterator>
 
 #include "base/ansi.h"
-#include "platform/win32/win32.h"
+#include "win32/win32.h"
 
 namespace poko {
 
 namespace {
 FrmTimer* g_form = nullptr;
-bool g_ole = false;
 }  // namespace
 
 void SetWindowProcTarget(FrmTimer* form) { g_form = form; }
-
-void NeedOle() {
-    if (!g_ole) g_ole = SUCCEEDED(OleInitialize(nullptr));
-}
-
-void EndOle() {
-    if (g_ole) OleUninitialize();
-    g_ole = false;
-}
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (g_form) g_form->WindowProcHook(msg, wParam);
@@ -120,8 +110,6 @@ FileKind Win32Platform::FileAttributes(const Text& path) {
 }
 
 bool Win32Platform::LoadBackgroundPicture(const Text& path) { return view_.LoadPicture(path); }
-float Win32Platform::TwipsPerPixelX() { return view_.TwipsPerPixel(); }
-float Win32Platform::TwipsPerPixelY() { return view_.TwipsPerPixel(); }
 
 std::uint32_t Win32Platform::GetPrivateProfileStringA(const Bytes& section, const Bytes& key, const Bytes& def,
                                                       char* buffer, std::uint32_t size, const Bytes& path) {
@@ -305,21 +293,21 @@ std::array<Handle, 2> Win32Platform::SmallIcons() { return view_.SmallIcons(); }
 // A waitable timer set with resume wakes a sleeping computer where the power plan
 // allows wake timers. Nothing waits on it: the wake is all it is for.
 bool Win32Platform::SetWakeTimer(const LocalTime& due) {
-    if (!wake_) wake_ = CreateWaitableTimerW(nullptr, TRUE, nullptr);
+    if (!wake_.Get()) wake_.Reset(CreateWaitableTimerW(nullptr, TRUE, nullptr));
     const SYSTEMTIME local{static_cast<WORD>(due.year), static_cast<WORD>(due.month), 0, static_cast<WORD>(due.day),
                            static_cast<WORD>(due.hour), static_cast<WORD>(due.minute), static_cast<WORD>(due.second), 0};
     SYSTEMTIME utc;
     FILETIME at;
-    if (!wake_ || !TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) || !SystemTimeToFileTime(&utc, &at))
+    if (!wake_.Get() || !TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) || !SystemTimeToFileTime(&utc, &at))
         return false;
     LARGE_INTEGER when;  // positive: an absolute time
     when.LowPart = at.dwLowDateTime;
     when.HighPart = static_cast<LONG>(at.dwHighDateTime);
-    return SetWaitableTimer(wake_, &when, 0, nullptr, nullptr, TRUE);
+    return SetWaitableTimer(wake_.Get(), &when, 0, nullptr, nullptr, TRUE);
 }
 
 void Win32Platform::CancelWakeTimer() {
-    if (wake_) CancelWaitableTimer(wake_);
+    if (wake_.Get()) CancelWaitableTimer(wake_.Get());
 }
 
 void Win32Platform::SetThreadExecutionState(std::uint32_t flags) { ::SetThreadExecutionState(flags); }
@@ -355,10 +343,6 @@ int Win32Platform::CompareStringEx(std::uint32_t flags, std::u16string_view a, s
     return ::CompareStringEx(LOCALE_NAME_USER_DEFAULT, flags, reinterpret_cast<const wchar_t*>(a.data()),
                              static_cast<int>(a.size()), reinterpret_cast<const wchar_t*>(b.data()),
                              static_cast<int>(b.size()), nullptr, nullptr, 0);
-}
-
-Win32Platform::~Win32Platform() {
-    if (wake_) ::CloseHandle(wake_);
 }
 
 }  // namespace poko

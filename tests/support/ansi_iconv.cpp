@@ -1,5 +1,5 @@
-// The ANSI code page of the native builds (tests, tools): iconv with CP932, or the code
-// page a test chose.
+// The ANSI code page of the native builds (tests, fuzz targets, benchmarks): iconv with
+// CP932, or the code page a test chose.
 #include "base/ansi.h"
 
 #include <iconv.h>

@@ -11,8 +11,8 @@
 
 #include "base/ansi.h"
 #include "base/number.h"
-#include "platform/win32/test_hooks.h"
-#include "platform/win32/win32.h"
+#include "win32/test_hooks.h"
+#include "win32/win32.h"
 #include "ui/about_box.h"
 
 namespace poko {
@@ -89,9 +89,9 @@ void FormView::WriteStateDump(const wchar_t* path) {
     line("window.icon", std::to_string(f.frm_Timer.IconIndex()));
     line("window.left_twips", ToUtf8(SingleText(f.frm_Timer.Left())));
     line("window.top_twips", ToUtf8(SingleText(f.frm_Timer.Top())));
-    line("alpha", std::to_string(f.WindowAlpha));
+    line("alpha", std::to_string(f.Alpha()));
     line("layered", (GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_LAYERED) ? "1" : "0");
-    line("wheel_target", std::to_string(f.WheelTarget));
+    line("wheel_target", std::to_string(f.WheelBox()));
     line("timer.enabled", f.Timer.Enabled() ? "1" : "0");
     line("timer_time.enabled", f.Timer_Time.Enabled() ? "1" : "0");
     line("startup.step", std::string(StartupStepName(f.StartupStepDone())));
@@ -123,11 +123,11 @@ void FormView::WriteStateDump(const wchar_t* path) {
     }
     out += AboutBoxState();
     line("tray.present", f.TrayIconShown() ? "1" : "0");
-    line("tray.cbSize", std::to_string(f.TrayIconData.cbSize));
-    line("tray.uID", std::to_string(f.TrayIconData.uID));
-    line("tray.uFlags", std::to_string(f.TrayIconData.uFlags));
-    line("tray.uCallbackMessage", std::to_string(f.TrayIconData.uCallbackMessage));
-    line("tray.icon", f.TrayIconData.hIcon == f.PicIcon[1] ? "1" : "0");
+    line("tray.cbSize", std::to_string(f.TrayRecord().cbSize));
+    line("tray.uID", std::to_string(f.TrayRecord().uID));
+    line("tray.uFlags", std::to_string(f.TrayRecord().uFlags));
+    line("tray.uCallbackMessage", std::to_string(f.TrayRecord().uCallbackMessage));
+    line("tray.icon", f.TrayRecord().hIcon == f.PicIcons()[1] ? "1" : "0");
     // The pixel sizes of the icons the window and the tray were given.
     auto size = [](LRESULT icon) { return IconWidth(reinterpret_cast<HICON>(icon)); };
     // The window shows its class's icons until it is given its own.
@@ -136,8 +136,8 @@ void FormView::WriteStateDump(const wchar_t* path) {
         return own ? own : static_cast<LRESULT>(GetClassLongPtrW(hwnd_, classIndex));
     };
     line("icon.sizes", size(shown(ICON_SMALL, GCLP_HICONSM)) + "|" + size(shown(ICON_BIG, GCLP_HICON)) + "|" +
-                           size(static_cast<LRESULT>(f.TrayIconData.hIcon)));
-    std::string tip(f.TrayIconData.szTip.data(), strnlen(f.TrayIconData.szTip.data(), f.TrayIconData.szTip.size()));
+                           size(static_cast<LRESULT>(f.TrayRecord().hIcon)));
+    std::string tip(f.TrayRecord().szTip.data(), strnlen(f.TrayRecord().szTip.data(), f.TrayRecord().szTip.size()));
     line("tray.tip", ToUtf8(FromAnsi(tip)));
     if (FILE* file = _wfopen(path, L"wb")) {
         std::fwrite(out.data(), 1, out.size(), file);

@@ -14,7 +14,7 @@
 #include "base/random.h"
 #include "platform/platform.h"
 #include "ui/controls.h"
-#include "platform/win32/scoped.h"
+#include "win32/scoped.h"
 #include "ui/layout.h"
 
 namespace poko {
@@ -43,10 +43,6 @@ public:
     // The two icons at the small-icon size of the window's DPI (the tray's and the
     // title bar's).
     std::array<Handle, 2> SmallIcons() const;
-    // Screen twips per pixel: window positions are twips at the system's DPI, whatever
-    // monitor the window is on.
-    float TwipsPerPixel() const { return twips_per_pixel_; }
-
     // The window procedures (form_procs.cpp), reached through their thunks.
     static LRESULT CALLBACK MainThunk(HWND h, UINT m, WPARAM w, LPARAM l);
     static LRESULT CALLBACK LabelThunk(HWND h, UINT m, WPARAM w, LPARAM l);
@@ -112,9 +108,9 @@ private:
     HWND hwnd_ = nullptr;
     std::map<HWND, Bound> bound_;
     std::map<Control*, HWND> hwnd_of_;
-    HICON icons_[2]{};      // stopped, armed: small-icon size
-    HICON bigIcons_[2]{};   // the same at the big-icon size
-    HICON retired_[4]{};    // the set before: the shell may still show it
+    IconHandle icons_[2];     // stopped, armed: small-icon size
+    IconHandle bigIcons_[2];  // the same at the big-icon size
+    IconHandle retired_[4];   // the set before: the shell may still show it
     int shown_icon_ = 0;  // the class's icon until the window's own is set
     GdiObject<HBITMAP> picture_;
     Text picture_path_;
@@ -161,8 +157,6 @@ public:
     Text TimeSeparator() override;
     FileKind FileAttributes(const Text& path) override;
     bool LoadBackgroundPicture(const Text& path) override;
-    float TwipsPerPixelX() override;
-    float TwipsPerPixelY() override;
     std::uint32_t GetPrivateProfileStringA(const Bytes& section, const Bytes& key, const Bytes& def, char* buffer,
                                            std::uint32_t size, const Bytes& path) override;
     bool WritePrivateProfileStringA(const Bytes& section, const Bytes& key, const Bytes& value,
@@ -228,10 +222,9 @@ public:
 
     // ---- Text compared as the user's locale compares it ----
     int CompareStringEx(std::uint32_t flags, std::u16string_view a, std::u16string_view b) override;
-    ~Win32Platform() override;
 
 private:
-    HANDLE wake_ = nullptr;  // the wake timer, made on first use
+    KernelHandle wake_;  // the wake timer, made on first use
     FormView& view_;
     std::uint32_t downloadLimitMs_;
     // The download under way: its handles, its helper thread and the moment it must be
@@ -276,12 +269,6 @@ HFONT CreateLayoutFont(const FontSpec& font, int dpi);
 #ifndef WM_GETDPISCALEDSIZE
 #define WM_GETDPISCALEDSIZE 0x02E4
 #endif
-
-// OLE (a single-threaded apartment on this thread) for what needs it: the picture
-// decoder, the shell's execute and the open-file dialog. Started on first need, since
-// start-up itself does without it (and without loading its DLLs); ended at exit.
-void NeedOle();
-void EndOle();
 
 // The replacement window procedure installed by start-up, and the form it hands the
 // program's part of each message to (win32_platform.cpp).

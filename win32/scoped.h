@@ -1,9 +1,10 @@
 // Small scope guards for what the Win32 layer borrows from the system: a device context,
-// an object selected into one, a GDI object, an icon and a COM interface each go back
-// when the guard goes, however the function ends.
+// an object selected into one, a GDI object, an icon, a kernel handle, a COM interface
+// and OLE itself each go back when the guard goes, however the function ends.
 #pragma once
 
 #include <windows.h>
+#include <ole2.h>
 
 #include <utility>
 
@@ -76,12 +77,41 @@ struct DeleteGdiObject {
 struct DestroyIconHandle {
     void operator()(HICON icon) const { DestroyIcon(icon); }
 };
+struct CloseKernelHandle {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
 
 // A font, brush or bitmap of the program's own.
 template <typename T>
 using GdiObject = Owned<T, DeleteGdiObject>;
 // An icon loaded for the program's own use.
 using IconHandle = Owned<HICON, DestroyIconHandle>;
+// An event, a timer or a thread of the program's own (not a pseudo-handle).
+using KernelHandle = Owned<HANDLE, CloseKernelHandle>;
+
+// OLE (a single-threaded apartment on this thread) for what needs it: the picture
+// decoder, the shell's execute, the open-file dialog and the names for screen readers.
+// Started on first need (NeedOle), since start-up does without it and without loading
+// its DLLs; ended when the session goes, which the entry makes before the window and
+// lets go after it.
+class OleSession {
+public:
+    OleSession() { current_ = this; }
+    ~OleSession() {
+        if (started_) OleUninitialize();
+        current_ = nullptr;
+    }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+    static void Need() {
+        if (current_ && !current_->started_) current_->started_ = SUCCEEDED(OleInitialize(nullptr));
+    }
+
+private:
+    static inline OleSession* current_ = nullptr;
+    bool started_ = false;
+};
+inline void NeedOle() { OleSession::Need(); }
 
 // A COM interface pointer, released once.
 template <typename T>

@@ -3,9 +3,10 @@
 #include <windows.h>
 
 #include "net/http_get.h"
-#include "platform/win32/win32.h"
+#include "win32/win32.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    const poko::OleSession ole;  // ended after the window and all it used are gone
     int code = 0;
     {
         poko::FormView view;
@@ -28,6 +29,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         }
         code = static_cast<int>(msg.wParam);
     }
-    poko::EndOle();
     return code;
 }

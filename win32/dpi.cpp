@@ -3,7 +3,7 @@
 // 8.1, where every window has the system's DPI.
 #include <windows.h>
 
-#include "platform/win32/win32.h"
+#include "win32/win32.h"
 
 namespace poko {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/win32/win32.h"
+#include "win32/win32.h"
 #include "ui/about_box.h"
 
 namespace poko {
@@ -91,11 +91,6 @@ LRESULT CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-int ShiftState() {
-    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
-           (GetKeyState(VK_MENU) < 0 ? 4 : 0);
-}
-
 // The text is shown, never edited: a press closes the box before the edit box sees it,
 // the characters that follow have no box left to reach, and no caret shows.
 LRESULT CALLBACK TextProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -103,7 +98,7 @@ LRESULT CALLBACK TextProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_LBUTTONDOWN: w.box->Text1_Click(); return 0;
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: w.box->Text1_KeyDown(static_cast<int>(wParam), ShiftState()); return 0;
+    case WM_SYSKEYDOWN: w.box->Text1_KeyDown(static_cast<int>(wParam)); return 0;
     case WM_CHAR:
     case WM_SYSCHAR:
     case WM_MOUSEWHEEL: return 0;

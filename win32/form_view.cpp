@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "platform/win32/res/resource_ids.h"
-#include "platform/win32/scoped.h"
-#include "platform/win32/win32.h"
+#include "win32/res/resource_ids.h"
+#include "win32/scoped.h"
+#include "win32/win32.h"
 
 namespace poko {
 
@@ -27,10 +27,7 @@ bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, 
     return RegisterClassExW(&wc) != 0;
 }
 
-FormView::~FormView() {
-    for (HICON icon : {icons_[0], icons_[1], bigIcons_[0], bigIcons_[1], retired_[0], retired_[1], retired_[2], retired_[3]})
-        if (icon) DestroyIcon(icon);
-}
+FormView::~FormView() = default;
 
 constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
@@ -50,21 +47,19 @@ HICON LoadProgramIcon(int index, int size) {
 void FormView::LoadIcons() {
     const int small = SystemMetricAt(SM_CXSMICON, dpi_), big = SystemMetricAt(SM_CXICON, dpi_);
     for (int i = 0; i < 2; ++i) {
-        for (HICON* slot : {&retired_[i], &retired_[2 + i]})
-            if (*slot) DestroyIcon(*slot);
-        retired_[i] = icons_[i];
-        retired_[2 + i] = bigIcons_[i];
-        icons_[i] = LoadProgramIcon(i, small);
-        bigIcons_[i] = LoadProgramIcon(i, big);
+        retired_[i] = std::move(icons_[i]);  // the set before that goes now
+        retired_[2 + i] = std::move(bigIcons_[i]);
+        icons_[i].Reset(LoadProgramIcon(i, small));
+        bigIcons_[i].Reset(LoadProgramIcon(i, big));
     }
     if (!hwnd_) return;
     // The window shows its class's icons until it is given its own (ShowIcon).
-    SetClassLongPtrW(hwnd_, GCLP_HICON, reinterpret_cast<LONG_PTR>(bigIcons_[0]));
-    SetClassLongPtrW(hwnd_, GCLP_HICONSM, reinterpret_cast<LONG_PTR>(icons_[0]));
+    SetClassLongPtrW(hwnd_, GCLP_HICON, reinterpret_cast<LONG_PTR>(bigIcons_[0].Get()));
+    SetClassLongPtrW(hwnd_, GCLP_HICONSM, reinterpret_cast<LONG_PTR>(icons_[0].Get()));
 }
 
 std::array<Handle, 2> FormView::SmallIcons() const {
-    return {reinterpret_cast<Handle>(icons_[0]), reinterpret_cast<Handle>(icons_[1])};
+    return {reinterpret_cast<Handle>(icons_[0].Get()), reinterpret_cast<Handle>(icons_[1].Get())};
 }
 
 bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
@@ -76,7 +71,7 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
     twips_per_pixel_ = 1440.0f / static_cast<float>(system_dpi_);
     LoadIcons();
 
-    RegisterWindowClass(instance, kMainWindowClass, MainThunk, CS_DBLCLKS, bigIcons_[0], icons_[0],
+    RegisterWindowClass(instance, kMainWindowClass, MainThunk, CS_DBLCLKS, bigIcons_[0].Get(), icons_[0].Get(),
                         reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     RegisterWindowClass(instance, kLabelClass, LabelThunk, 0, nullptr, nullptr, nullptr);
 
@@ -94,9 +89,8 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
         SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         LoadIcons();
     }
-    form.PicIcon = SmallIcons();
-    form.hWnd = reinterpret_cast<Handle>(hwnd_);
-    form.frm_Timer.Bind(this, form.hWnd);
+    form.Attach(reinterpret_cast<Handle>(hwnd_), SmallIcons());
+    form.frm_Timer.Bind(this, form.Hwnd());
     hwnd_of_[&form.frm_Timer] = hwnd_;
     form.Timer_Time.Bind(this, 0);
     form.Timer.Bind(this, 0);
@@ -109,28 +103,9 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
 // caption or text, state), so that start-up's writes cost no writes to real windows.
 void FormView::CreateControls() {
     FrmTimer& form = *form_;
-    auto model = [&form](ControlId id) -> Control* {
-        switch (id) {
-        case ID_L_Title: return &form.L_Title;
-        case ID_L_Time: return &form.L_Time;
-        case ID_Label1_0: return &form.Label1[0];
-        case ID_Label1_1: return &form.Label1[1];
-        case ID_Label1_2: return &form.Label1[2];
-        case ID_Label1_3: return &form.Label1[3];
-        case ID_TextH: return &form.TextH;
-        case ID_TextM: return &form.TextM;
-        case ID_TextFileName: return &form.TextFileName;
-        case ID_VS_h: return &form.VS_h;
-        case ID_VS_m: return &form.VS_m;
-        case ID_C_TimerStart: return &form.C_TimerStart;
-        case ID_cmdFileOpen: return &form.cmdFileOpen;
-        }
-        return nullptr;
-    };
-
     const WindowDC screen(nullptr);  // for the widths of the labels that follow their text
     for (const ControlLayout& l : kLayout) {
-        Bound b{&l, model(l.id), GdiObject<HFONT>(), nullptr, {}};
+        Bound b{&l, form.ControlOf(l.id), GdiObject<HFONT>(), nullptr, {}};
         const wchar_t* cls = L"";
         DWORD st = WS_CHILD | WS_VISIBLE;
         DWORD ex = 0;
@@ -274,8 +249,8 @@ void FormView::ShowIcon(bool again) {
     const int index = form_->frm_Timer.IconIndex();
     if (index == shown_icon_ && !again) return;
     shown_icon_ = index;
-    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcons_[index]));
-    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons_[index]));
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcons_[index].Get()));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons_[index].Get()));
 }
 
 void FormView::PlaceWindow() {

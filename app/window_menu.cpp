@@ -1,5 +1,5 @@
-// The window's opacity steps, its pop-up menu on a right-button press, and the about
-// box on a double-click of its background.
+// The window's opacity steps, its pop-up menu (on a right-button press, from the tray
+// and the time boxes), and the about box on a double-click of its background.
 #include "app/frm_timer.h"
 #include "ui/about_box.h"
 #include "ui/transparency.h"
@@ -26,6 +26,11 @@ void FrmTimer::M_WinCon_Click(int index) {
     platform_.SetLayeredWindowAttributes(0, WindowAlpha, LWA_ALPHA_);
 }
 
+// mPopUpSys at the mouse; the chosen item's click runs once the menu has closed.
+void FrmTimer::PopupMenu() {
+    if (MenuItem* chosen = platform_.TrackPopupMenu(mPopUpSys)) chosen->Click();
+}
+
 // The window is in view, so the item that shows it has nothing to do; the tray enables
 // it again when it opens the menu.
 void FrmTimer::Form_MouseDown(MouseButton button) {
@@ -34,6 +39,14 @@ void FrmTimer::Form_MouseDown(MouseButton button) {
     PopupMenu();
 }
 
-void FrmTimer::Form_DblClick() { ShowAboutBox(platform_); }
+// Shown modal with no owner given; one instance at most: a request while it is open does
+// nothing.
+void FrmTimer::Form_DblClick() {
+    if (about_open_) return;
+    FrmMsg box;
+    about_open_ = true;
+    platform_.ShowAboutBox(box);
+    about_open_ = false;
+}
 
 }  // namespace poko

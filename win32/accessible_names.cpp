@@ -5,8 +5,8 @@
 #include <ole2.h>
 #include <oleacc.h>
 
-#include "platform/win32/scoped.h"
-#include "platform/win32/win32.h"
+#include "win32/scoped.h"
+#include "win32/win32.h"
 
 namespace poko {
 

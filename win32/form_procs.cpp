@@ -8,7 +8,7 @@
 #include <string>
 #include <type_traits>
 
-#include "platform/win32/win32.h"
+#include "win32/win32.h"
 
 namespace poko {
 

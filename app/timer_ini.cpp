@@ -1,0 +1,84 @@
+// Every key of Timer.ini, one row each: where it lives, its default, the start-up step
+// that reads it and what its value does, and whether and how exit writes it back. The
+// rows stand in the order start-up reads them; exit writes by its own step numbers.
+#include <cfloat>
+#include <cmath>
+
+#include "app/frm_timer.h"
+#include "base/number.h"
+#include "base/search.h"
+
+namespace poko {
+
+namespace {
+
+// A stored position placed by `place` as a single-precision number of twips; false when
+// it cannot be one (a number too large for a double or for a single).
+bool ReadTwips(Window& window, void (Window::*place)(float), const Text& text) {
+    const LeadingNumber n = LeadingNumberValue(text);
+    if (n.overflow || std::fabs(n.value) > FLT_MAX) return false;
+    (window.*place)(static_cast<float>(n.value));
+    return true;
+}
+
+}  // namespace
+
+std::span<const SettingRow> FrmTimer::SettingRows() {
+    using enum StartupStep;
+    using Kind = SettingRow::Kind;
+    static const SettingRow rows[] = {
+        {u"CONFIG", u"FILENAME", u"", TargetRead, 2, Kind::Target,
+         [](FrmTimer& f, const Text& v) { return f.TextFileName.SetText(v), true; },
+         [](const FrmTimer& f) { return f.TextFileName.GetText(); }},
+        // The target whole where the code page cannot hold it: read and written with FILENAME.
+        {u"CONFIG", u"FILENAMEW", u"", TargetRead, 2, Kind::WithTarget},
+        {u"CONFIG", u"H", u"00", HourRead, 3, Kind::Line, [](FrmTimer& f, const Text& v) { return f.TextH.SetText(v), true; },
+         [](const FrmTimer& f) { return f.TextH.GetText(); }},
+        {u"CONFIG", u"M", u"00", MinuteRead, 4, Kind::Line, [](FrmTimer& f, const Text& v) { return f.TextM.SetText(v), true; },
+         [](const FrmTimer& f) { return f.TextM.GetText(); }},
+        // "X" holds the window's top edge and "Y" its left edge, as files already written
+        // have it; both only while the window is in its normal state.
+        {u"WINDOW", u"X", u"0", TopRead, 6, Kind::Line,
+         [](FrmTimer& f, const Text& v) { return ReadTwips(f.frm_Timer, &Window::SetTop, v); },
+         [](const FrmTimer& f) { return SingleText(f.frm_Timer.Top()); }, true},
+        {u"WINDOW", u"Y", u"0", LeftRead, 6, Kind::Line,
+         [](FrmTimer& f, const Text& v) { return ReadTwips(f.frm_Timer, &Window::SetLeft, v); },
+         [](const FrmTimer& f) { return SingleText(f.frm_Timer.Left()); }, true},
+        {u"CONFIG", u"AI", u"0", CommunicationRead, 5, Kind::Line,
+         [](FrmTimer& f, const Text& v) {
+             const auto ai = TruthValue(v);
+             if (ai) f.M_WinCmm->SetChecked(*ai);
+             return ai.has_value();
+         },
+         [](const FrmTimer& f) { return Text(f.M_WinCmm->Checked() ? u"True" : u"False"); }},
+        {u"WINDOW", u"DATA", u"255", OpacityRead, 7, Kind::Line,
+         [](FrmTimer& f, const Text& v) {
+             const LeadingNumber data = LeadingNumberValue(v);
+             const double alpha = RoundHalfEven(data.value);
+             if (data.overflow || alpha < 0 || alpha > 255) return false;
+             f.WindowAlpha = static_cast<std::uint8_t>(alpha);
+             return true;
+         },
+         [](const FrmTimer& f) { return DecimalText(f.WindowAlpha); }},
+        // Read after start-up, never written. The network's defaults are the local demo
+        // board's (tools/board_server.py): nothing leaves the machine until the user names
+        // real servers.
+        {u"NET", u"IPURL", kDefaultIpUrl, None, 0, Kind::Line, [](FrmTimer& f, const Text& v) { return f.net_.ipUrl = v, true; }},
+        {u"NET", u"MENUURL", kDefaultMenuUrl, None, 0, Kind::Line,
+         [](FrmTimer& f, const Text& v) { return f.net_.menuUrl = v, true; }},
+        // Whether an armed alarm may wake the computer: "False" (any case) or "0" turns it off.
+        {u"POWER", u"WAKE", u"", None, 0, Kind::Line,
+         [](FrmTimer& f, const Text& v) { return f.wake_allowed_ = AsciiUpper(v) != u"FALSE" && v != u"0", true; }},
+        // How many minutes late an alarm the computer slept through still fires: a whole
+        // number 0 to 60; anything else is 0, and a missed alarm is only told.
+        {u"POWER", u"LATE", u"0", None, 0, Kind::Line,
+         [](FrmTimer& f, const Text& v) {
+             const LeadingNumber n = LeadingNumberValue(v);
+             const bool whole = IsNumeric(v) && n.value >= 0 && n.value <= 60 && n.value == static_cast<int>(n.value);
+             return f.late_minutes_ = whole ? static_cast<int>(n.value) : 0, true;
+         }},
+    };
+    return rows;
+}
+
+}  // namespace poko
