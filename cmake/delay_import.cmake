@@ -5,6 +5,11 @@
 # x86_64 names drop the "@ARGBYTES"); a delay-import library is made from them with
 # dlltool, and a call into DLL that is not listed fails to link, so none slips back into
 # the start-up imports. MinGW's __delayLoadHelper2 does the loading.
+#
+# Each call's thunk (the code its import slot first points to, which has the helper
+# load the DLL) is named to the linker as a symbol that must stay: the program refers
+# only to the slot, and --gc-sections would otherwise drop the i686 thunks and leave
+# their slots zero, so that the first call jumps to address 0.
 function(poko_delay_import target dll)
   get_filename_component(base ${dll} NAME_WE)
   set(dir ${CMAKE_CURRENT_BINARY_DIR}/delayed)
@@ -12,8 +17,11 @@ function(poko_delay_import target dll)
   set(lib ${dir}/lib${base}_delayed.a)
   set(text "LIBRARY ${dll}\nEXPORTS\n")
   foreach(call IN LISTS ARGN)
-    if(NOT CMAKE_SIZEOF_VOID_P EQUAL 4)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+      target_link_options(${target} PRIVATE "LINKER:-u,_${call}")  # stdcall: _Name@N
+    else()
       string(REGEX REPLACE "@[0-9]+$" "" call ${call})
+      target_link_options(${target} PRIVATE "LINKER:-u,${call}")
     endif()
     string(APPEND text "${call}\n")
   endforeach()

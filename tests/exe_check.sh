@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The shipped executable: a 32-bit PE GUI program of at most 300 KB that imports system
 # DLLs only (no MinGW runtime DLL has to travel with it), and at start only those that
-# start-up calls into: the others load with their first call (CMakeLists.txt). In it and
+# start-up calls into: the others load with their first call (CMakeLists.txt), each
+# through a thunk the linker kept. In it and
 # in the 64-bit build given after it: the application manifest (visual styles, the
 # Windows versions, scaling per monitor) and both icons at every size, the stopped one
 # first so that Explorer shows it.
@@ -25,6 +26,11 @@ map=${exe%.exe}.map
 extra=$(grep -oE '(libgcc_eh|libpthread|libwinpthread)\.a\([^)]*\)|libstdc\+\+\.a\((eh_[a-z_]*|guard|cp-demangle)\.o\)' "$map" |
     sort -u | tr '\n' ' ' || true)
 [[ -z $extra ]] || fail "links the exception machinery or winpthreads: $extra"
+# Every call loaded on first use keeps its thunk: a dropped one leaves its import slot
+# zero, and the first call into that DLL jumps to address 0.
+dropped=$(awk '/^Discarded input sections/,/^Memory Configuration/' "$map" |
+    grep -E '^ \.text[[:space:]]' | grep -oE '[a-z0-9]+_delayed\.a\([^)]*_s[0-9]+\.o\)' | sort -u | tr '\n' ' ' || true)
+[[ -z $dropped ]] || fail "the linker dropped the thunks of calls loaded on first use: $dropped"
 echo "exe_check: $exe: PE32 i386 GUI, $size bytes, start-up's system DLLs only, no exception runtime"
 
 stopped=$(awk '/#define IDI_STOPPED/ {print $3}' "$(dirname "$0")/../win32/res/resource_ids.h")
