@@ -81,7 +81,6 @@ public:
     std::int32_t WheelBox() const { return WheelTarget; }
     const TrayIconRecord& TrayRecord() const { return TrayIconData; }
     bool TrayIconShown() const { return tray_shown_; }
-    const NetAddresses& Net() const { return net_; }
 
     // Start-up and exit (app/startup.cpp).
     void Form_Load();

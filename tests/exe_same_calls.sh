@@ -12,13 +12,15 @@ calls() {
             /DLL Name:/ { dll = toupper($3); next }
             /^$/ { dll = "" }
             dll && dll != "MSVCRT.DLL" && /^\t[0-9a-f]+\t +[0-9]+  [A-Za-z_]/ { print dll, $3 }'
-        # "delayed/libNAME_delayed.a(member)", then the object and the symbol it wanted.
+        # "delayed/libNAME_delayed.a(member)", then what pulled it in: the call's import
+        # slot, or the call itself where the build names it to the linker to keep.
         awk 'match($0, /^delayed\/lib[A-Za-z0-9]+_delayed\.a\(/) {
                  dll = toupper(substr($0, 12, RLENGTH - 22)) ".DLL"
                  getline
-                 if (match($0, /\((__imp_|_imp__)[A-Za-z0-9_]+/)) {
-                     call = substr($0, RSTART + 1, RLENGTH - 1)
+                 if (match($0, /\((__imp_|_imp__)?[A-Za-z0-9_]+(@[0-9]+)?\)$/) && $0 !~ /_delayed/) {
+                     call = substr($0, RSTART + 1, RLENGTH - 2)
                      sub(/^_?_imp__?/, "", call)
+                     sub(/@[0-9]+$/, "", call)
                      print dll, call " (delayed)"
                  }
              }' "${1%.exe}.map"
