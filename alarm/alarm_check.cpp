@@ -29,9 +29,11 @@ void FrmTimer::Timer_Timer() {
     const LocalTime now = platform_.Now();
     const std::int64_t at = LocalSeconds(now);
     const std::optional<std::int64_t> previous = std::exchange(last_tick_, at);
-    if (SetTimeText(TextH.GetText(), TextM.GetText()) == FormatHhMm(now.hour, now.minute)) return Fire(at);
-
+    // The set time read once a tick: "hh:mm" of it equals the clock's exactly when it is a
+    // time of day of this hour and minute (a text that makes none never fires).
     const std::optional<TimeOfDay> set = SetTimeOfDay(TextH.GetText(), TextM.GetText());
+    if (set && set->hour == now.hour && set->minute == now.minute) return Fire(at);
+
     if (set && previous) {
         if (const auto missed = MissedOccurrence(*previous, at, *set)) {
             if (at - *missed <= late_minutes_ * 60) return Fire(at);
