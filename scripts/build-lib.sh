@@ -38,3 +38,22 @@ build_sanitize_tree() {
         -DPOKOMARU_SANITIZE=ON -DPOKOMARU_FUZZ=ON
     build_tree "$build/sanitize"
 }
+
+# Whether this machine runs 32-bit x86 code: some kernels refuse it outright (no IA-32
+# emulation), others run it. Asked of the kernel itself, with the smallest program that
+# can say so (an i386 ELF that only exits with 0), so that no package need be installed
+# first. A binfmt handler of qemu would run it in emulation, where 32-bit Wine does not
+# work: that counts as no.
+runs_32bit_code() {
+    local probe=${TMPDIR:-/tmp}/pokomaru-elf32.$$ ok=1
+    base64 -d >"$probe" <<<'f0VMRgEBAQAAAAAAAAAAAAIAAwABAAAAVIAECDQAAAAAAAAAAAAAADQAIAABAAAAAAAAAAEAAAAAAAAAAIAECACABAhdAAAAXQAAAAUAAAAAEAAAuAEAAAAx282A'
+    chmod +x "$probe"
+    "$probe" 2>/dev/null && ok=0
+    rm -f "$probe"
+    if ((ok == 0)) && grep -qs '^interpreter .*qemu-i386' /proc/sys/fs/binfmt_misc/*; then ok=1; fi
+    return "$ok"
+}
+
+# Whether 32-bit Wine is installed here and starts (scripts/setup installs it where the
+# kernel runs 32-bit code).
+wine32_runs() { [[ -x /usr/lib/wine/wine ]] && /usr/lib/wine/wine --version >/dev/null 2>&1; }

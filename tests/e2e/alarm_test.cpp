@@ -156,7 +156,7 @@ TEST(Alarm, TargetsKeepTheirMeaningAcrossRestarts) {
         program.Close();
         EXPECT_EQ(program.WaitForExit(), 0u);
     }
-    EXPECT_EQ(ParseIni(app.Read(L"Timer.ini").value_or(""))["CONFIG"]["FILENAME"], stored);
+    EXPECT_EQ(ParseIni(app.Contents(L"Timer.ini"))["CONFIG"]["FILENAME"], stored);
 
     SetShellClass(L".pkm", L"PokomaruTest.pkm");
     SetShellClass(L"PokomaruTest.pkm\\shell\\open\\command", L"\"" + CopyMarker(app) + L"\" \"%1\"");
@@ -166,12 +166,12 @@ TEST(Alarm, TargetsKeepTheirMeaningAcrossRestarts) {
     {
         Program program(app, args.replace(args.find(L'?'), 1, target));
         program.WaitForMainWindow(false);
-        WaitUntil("the shell to open the target", 90s, [&] { return app.Read(L"fired.txt").value_or("").size() > 5; });
+        WaitUntil("the shell to open the target", 90s, [&] { return app.Contents(L"fired.txt").size() > 5; });
         EXPECT_EQ(app.Read(L"fired.txt"), "fired\n\"" + Utf8(target) + "\"");
         program.Close();
         EXPECT_EQ(program.WaitForExit(), 0u);
     }
-    Ini ini = ParseIni(app.Read(L"Timer.ini").value_or(""));
+    Ini ini = ParseIni(app.Contents(L"Timer.ini"));
     std::wstring asStored = target;  // "?" for what code page 932 lacks
     std::replace(asStored.begin(), asStored.end(), L'\u00E9', L'?');
     EXPECT_EQ(ini["CONFIG"]["FILENAME"] + "|" + ini["CONFIG"]["FILENAMEW"], Cp932(asStored) + "|" + PercentUtf8(target));
@@ -183,7 +183,7 @@ TEST(WesternCodePage, AJapaneseMessageSurvivesAnExitAndAStart) {
     AppFolder app;
     const std::wstring message = L"!\u4F1A\u8B70\u301C";  // !会議〜
     TargetAtStart(app, L"FILE=\"" + message + L"\"");
-    Ini ini = ParseIni(app.Read(L"Timer.ini").value_or(""));
+    Ini ini = ParseIni(app.Contents(L"Timer.ini"));
     EXPECT_EQ(ini["CONFIG"]["FILENAME"] + "|" + ini["CONFIG"]["FILENAMEW"], "!???|" + PercentUtf8(message));
     EXPECT_EQ(Describe(TargetAtStart(app)), Describe(message));
 }

@@ -178,6 +178,13 @@ std::string Describe(std::wstring_view text) {
     return out + "]";
 }
 
+void DeclareDpiAware() {
+    using SetContext = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    if (auto set = reinterpret_cast<SetContext>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext"))))
+        set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+}
+
 void WaitUntil(std::string_view what, Duration limit, const std::function<bool()>& done) {
     const auto start = std::chrono::steady_clock::now();
     for (;;) {
@@ -876,10 +883,11 @@ bool ScreenShows(HWND window, COLORREF colour) {
     HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(mem, bmp);
     BitBlt(mem, 0, 0, r.right, r.bottom, screen, origin.x, origin.y, SRCCOPY);
-    // DIB pixels are 0x00RRGGBB, a COLORREF is 0x00BBGGRR.
+    // DIB pixels are 0x00RRGGBB, a COLORREF is 0x00BBGGRR; the unused top byte is 0 under
+    // Wine 8 and 0xFF under Wine 10, so only the colour's three bytes are compared.
     const DWORD wanted = RGB(GetBValue(colour), GetGValue(colour), GetRValue(colour));
     const auto* px = static_cast<const DWORD*>(bits);
-    const bool found = px && std::find(px, px + r.right * r.bottom, wanted) != px + r.right * r.bottom;
+    const bool found = px && std::any_of(px, px + r.right * r.bottom, [&](DWORD p) { return (p & 0xFFFFFF) == wanted; });
     SelectObject(mem, old);
     DeleteObject(bmp);
     DeleteDC(mem);

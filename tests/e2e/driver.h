@@ -41,6 +41,11 @@ std::string Describe(std::wstring_view text);
 // A target as FILENAMEW keeps it: UTF-8 with every byte outside printable ASCII, and "%", as %XX.
 std::string PercentUtf8(std::wstring_view text);
 
+// Declares the process per-monitor (v2) DPI aware where the system knows the call (it is
+// looked up, not imported): Wine 10, as Windows, otherwise gives an unaware driver 96 DPI
+// and scaled coordinates, and every measure of the program would be off by the scale.
+void DeclareDpiAware();
+
 // Polls `done` until it returns true; throws Failure "gave up after ... waiting for
 // <what>" when `limit` passes first.
 void WaitUntil(std::string_view what, Duration limit, const std::function<bool()>& done);
@@ -60,6 +65,9 @@ public:
     std::wstring Path(std::wstring_view name) const;
     void Write(std::wstring_view name, std::string_view bytes) const;
     std::optional<std::string> Read(std::wstring_view name) const;
+    // The file's bytes, or empty while there is none or it cannot be opened (a program
+    // may still be writing it): for waits and comparisons that need no difference.
+    std::string Contents(std::wstring_view name) const { return Read(name).value_or(""); }
     bool Exists(std::wstring_view name) const;
     void Remove(std::wstring_view name) const;
 

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <exception>
 
 #include "driver.h"
 #include "screenshot.h"
@@ -38,9 +40,43 @@ class PictureOnFailure : public ::testing::EmptyTestEventListener {
     void OnTestEnd(const ::testing::TestInfo& info) override { e2e::SaveKeptPictures(info.result()->Failed()); }
 };
 
+// The running scenario, for the last words of a driver that dies.
+const char* RunningScenario() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    return info ? info->name() : "(none: before or after the scenarios)";
+}
+
+// GoogleTest catches no structured exception in this build: a crash would end the driver
+// with nothing said, and output still buffered lost with it.
+LONG WINAPI SayCrash(EXCEPTION_POINTERS* e) {
+    std::fprintf(stderr, "driver: crashed in %s: exception 0x%08lX at %p\n", RunningScenario(),
+                 e->ExceptionRecord->ExceptionCode, e->ExceptionRecord->ExceptionAddress);
+    std::fflush(stderr);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+void SayTerminate() {
+    const char* what = "no exception";
+    try {
+        if (auto current = std::current_exception()) std::rethrow_exception(current);
+    } catch (const std::exception& e) {
+        what = e.what();
+    } catch (...) {
+        what = "an exception of another type";
+    }
+    std::fprintf(stderr, "driver: ended in %s by std::terminate: %s\n", RunningScenario(), what);
+    std::fflush(stderr);
+    std::abort();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Said at once, so that what a scenario printed survives however the driver ends.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    SetUnhandledExceptionFilter(SayCrash);
+    std::set_terminate(SayTerminate);
+    e2e::DeclareDpiAware();
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new WineDesktop);
     ::testing::UnitTest::GetInstance()->listeners().Append(new PictureOnFailure);

@@ -46,13 +46,13 @@ TEST(Faults, TwoCopiesInOneFolderBothRunAndTheLastToExitWins) {
 
     second.Close();
     EXPECT_EQ(second.WaitForExit(), 0u);
-    EXPECT_EQ(ParseIni(app.Read(L"Timer.ini").value_or(""))["CONFIG"]["FILENAME"], "!second");
+    EXPECT_EQ(ParseIni(app.Contents(L"Timer.ini"))["CONFIG"]["FILENAME"], "!second");
     EXPECT_EQ(Describe(first.Text(poko::ID_TextFileName)), "\"!first\"");
     EXPECT_TRUE(first.TrayIconExists());
 
     first.Close();
     EXPECT_EQ(first.WaitForExit(), 0u);
-    Ini ini = ParseIni(app.Read(L"Timer.ini").value_or(""));
+    Ini ini = ParseIni(app.Contents(L"Timer.ini"));
     EXPECT_EQ(ini["CONFIG"]["FILENAME"], "!first");
     EXPECT_EQ(ini["CONFIG"]["H"], "7");
     EXPECT_EQ(ini["CONFIG"]["M"], "30");

@@ -174,7 +174,7 @@ TEST(HostileCommandLine, LongRepeatedAndBeyondCodePage932) {
 
     program.Close();
     EXPECT_EQ(program.WaitForExit(), 0u);
-    Ini ini = ParseIni(app.Read(L"Timer.ini").value_or(""));
+    Ini ini = ParseIni(app.Contents(L"Timer.ini"));
     EXPECT_TRUE(ini["CONFIG"]["FILENAME"] == AsWritten(target) && ini["CONFIG"]["FILENAMEW"] == PercentUtf8(target));
 }
 

@@ -104,7 +104,7 @@ TEST(Mascot, QuestionTargetOffersAThreadAndOpensItOnYes) {
     EXPECT_EQ(DefaultButtonId(box), IDNO);
     program.Answer(box, kYes);
     WaitUntil("the browser to be started", kDeadline, [&] { return app.Exists(L"fired.txt"); });
-    WaitUntil("the browser to write", kDeadline, [&] { return app.Read(L"fired.txt")->size() > 5; });
+    WaitUntil("the browser to write", kDeadline, [&] { return app.Contents(L"fired.txt").size() > 5; });
     EXPECT_EQ(app.Read(L"fired.txt"), "fired\n\"" + Utf8(BoardUrl(L"/test/read.cgi/lounge/1165000001")) + "\"");
     EXPECT_EQ(BoardRequests(), (std::vector<std::string>{"/~poko/2chmenu.html", "/lounge/subback.html"}));
     program.Close();

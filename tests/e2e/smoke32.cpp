@@ -117,6 +117,7 @@ void RunChecks() {
 
 int main() {
     const auto begun = std::chrono::steady_clock::now();
+    DeclareDpiAware();
     GetDesktopWindow();  // starts the prefix's virtual desktop, and with it the tray
     try {
         Expect(GetACP() == 932, "Wine's ANSI code page is " + std::to_string(GetACP()) + ", not 932");

@@ -73,7 +73,7 @@ TEST(Tray, ExitWritesThePositionOnlyWhileShown) {
             return std::stod(s.Get("window.left_twips")) == 1800 && std::stod(s.Get("window.top_twips")) == 1350;
         });
     };
-    auto window = [&app] { return ParseIni(app.Read(L"Timer.ini").value_or(""))["WINDOW"]; };
+    auto window = [&app] { return ParseIni(app.Contents(L"Timer.ini"))["WINDOW"]; };
 
     {  // Moved, then hidden in the tray: the stored place stays.
         Program program(app);

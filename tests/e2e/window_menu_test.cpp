@@ -74,7 +74,7 @@ TEST(WindowMenu, RightPressOpensItAndOpacityStepsApplyAndSurviveARestart) {
         program.Close();
         EXPECT_EQ(program.WaitForExit(), 0u);
     }
-    EXPECT_EQ(ParseIni(app.Read(L"Timer.ini").value_or(""))["WINDOW"]["DATA"], "102");
+    EXPECT_EQ(ParseIni(app.Contents(L"Timer.ini"))["WINDOW"]["DATA"], "102");
     Program program(app);
     EXPECT_EQ(Alpha(program.WaitForMainWindow()), 102);
     EXPECT_EQ(CheckedOpacity(program.QueryState()), 3);
@@ -97,7 +97,7 @@ TEST(WindowMenu, AnOddStoredOpacityChecksNoStepAndAnOldSystemStaysOpaque) {
         EXPECT_EQ(Alpha(main), old ? std::nullopt : std::optional<int>(128));
         program.Close();
         EXPECT_EQ(program.WaitForExit(), 0u);
-        EXPECT_EQ(ParseIni(app.Read(L"Timer.ini").value_or(""))["WINDOW"]["DATA"], "128");
+        EXPECT_EQ(ParseIni(app.Contents(L"Timer.ini"))["WINDOW"]["DATA"], "128");
     }
 }
 

@@ -357,7 +357,7 @@ TEST(Window, ScalesWithTheDpi) {
 
     program.Close();
     EXPECT_EQ(program.WaitForExit(), 0u);
-    Ini ini = ParseIni(app.Read(L"Timer.ini").value_or(""));
+    Ini ini = ParseIni(app.Contents(L"Timer.ini"));
     EXPECT_EQ(ini["WINDOW"]["X"], "3000");
     EXPECT_EQ(ini["WINDOW"]["Y"], "1500");
 }

@@ -15,11 +15,17 @@
 #       The same for a Linux COMMAND, which finds DISPLAY, WINEPREFIX and the rest of
 #       the Wine environment exported (scripts/bench starts its programs this way).
 #
-# Only 64-bit Wine is used: this machine kind cannot execute 32-bit x86 code at all.
-set -euo pipefail
+# The prefix is 64-bit and every Windows command starts with wine64. Where the machine
+# runs 32-bit code and 32-bit Wine is installed (/usr/lib/wine/wine), the prefix gets its
+# 32-bit side too, and a 64-bit driver can start the shipped i686 program in it; where
+# not (some kernels refuse 32-bit binaries), only 64-bit programs run.
+set -Eeuo pipefail
+# A step of this harness that fails says which one, so that no scenario ends unexplained.
+trap 'echo "wine_env: line $LINENO failed (exit $?): $BASH_COMMAND" >&2' ERR
 
 readonly WINE=/usr/lib/wine/wine64
 readonly WINESERVER=/usr/lib/wine/wineserver64
+readonly WINE32=/usr/lib/wine/wine
 # Bump when the prepared settings change, so stale templates are rebuilt.
 readonly SETTINGS_VERSION=1
 
@@ -49,7 +55,10 @@ server_tmpdir() {
     if [[ $name == wine-* ]]; then echo "${TMPDIR:-/tmp}/$name"; fi
 }
 
-stamp() { echo "$($WINE --version) settings=$SETTINGS_VERSION"; }
+# Whether 32-bit Wine is installed and runs here: a prefix made with it has its 32-bit side.
+wine32_runs() { [[ -x $WINE32 ]] && $WINE32 --version >/dev/null 2>&1; }
+
+stamp() { echo "$($WINE --version) settings=$SETTINGS_VERSION 32-bit=$(wine32_runs && echo yes || echo no)"; }
 
 prepare() {
     local template=$1
@@ -64,7 +73,7 @@ prepare() {
     mkdir -p "$tmp"
     (
         export WINEPREFIX=$tmp
-        # Prints a harmless error about syswow64\rundll32.exe: there is no 32-bit side.
+        # Without 32-bit Wine, prints a harmless error about syswow64\rundll32.exe.
         $WINE wineboot -i >/dev/null 2>&1 || true
         local reg=(
             'HKCU\Software\Wine\Explorer /v Desktop /d Default'
@@ -165,7 +174,13 @@ scenario() {
     # runner: wine64 for a Windows COMMAND, nothing for a Linux one.
     timeout --kill-after=10 "$limit" "${runner[@]}" "$@" </dev/null &
     wait $! || rc=$?
-    ((rc == 124)) && echo "wine_env: the scenario ran past ${limit}s and was stopped" >&2
+    if ((rc == 124)); then
+        echo "wine_env: the scenario ran past ${limit}s and was stopped" >&2
+    elif ((rc != 0)); then
+        # Said even when the command itself could say nothing (a crash, a Wine that did
+        # not start): a Windows exit code shows as its low byte here.
+        echo "wine_env: ${1##*/} ended with exit code $rc" >&2
+    fi
     return "$rc"
 }
 
