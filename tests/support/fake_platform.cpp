@@ -261,7 +261,9 @@ int FakePlatform::MessageBox(const Text& text, const Text& title, std::uint32_t 
 bool FakePlatform::Shell_NotifyIconA(std::uint32_t message, const poko::TrayIconRecord& record) {
     trayRecords.push_back(record);
     Record("Shell_NotifyIconA(" + std::to_string(message) + ")");
-    return true;
+    const bool refused = message < trayRefusals.size() && trayRefusals[message] > 0;
+    if (refused) --trayRefusals[message];
+    return !refused;
 }
 
 Handle FakePlatform::ShellExecuteA(Handle owner, const Bytes& verb, const Bytes& file, const Bytes& parameters,
