@@ -57,7 +57,7 @@ void FrmTimer::Timer_Timer() {
 // The missed alarm's box. Opened outside the check, it lets the check run on while it
 // waits; a minute missed again meanwhile opens no second one.
 void FrmTimer::TellMissedAlarm() {
-    if (!missed_text_ || missed_box_open_) return;
+    if (!missed_text_) return;
     missed_box_open_ = true;
     platform_.MessageBox(*std::exchange(missed_text_, std::nullopt), u"ポコ丸", MB_ICONEXCLAMATION_ | kInFront);
     missed_box_open_ = false;

@@ -111,7 +111,7 @@ TEST(AlarmAroundSleep, StepsAndTheirCalls) {
         {"a sleep across the minute: one balloon, still armed", 7, 5,
          "07:00:00 arm W17@07:03|07:00:01 tick|07:06:00 tick M W18@07:03|07:06:01 tick"},
         {"no icon: one box, the check going on under it", 7, 5,
-         "07:00:00 show|07:00:00 arm W17@07:03|07:00:01 tick|07:06:00 tick W18@07:03 X|>18@07:06:00 tick W19@07:03"},
+         "07:00:00 show|07:00:00 arm W17@07:03|07:00:01 tick|07:06:00 tick W18@07:03 X|>18@07:06:00 tick W19@07:03|18@07:06:01 tick"},
         {"two resumes in a row tell it once", 7, 5,
          "07:00:00 arm W17@07:03|07:30:00 resume Z W18@07:03|07:30:00 tick M|09:00:00 resume Z W18@07:03|09:00:00 tick"},
         {"LATE=5: fired once, no balloon", 7, 5,
