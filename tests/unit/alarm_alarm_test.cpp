@@ -2,8 +2,6 @@
 // completion sequence.
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <functional>
 #include <map>
 #include <sstream>
 
@@ -74,11 +72,11 @@ TEST(ToggleAlarm, StatesAndTrayCalls) {
 const std::string kLight = "SetThreadExecutionState(0x80000003)", kRelease = "SetThreadExecutionState(0x80000000)";
 const std::string kBox = "MessageBox(起きて|ポコ丸|327744)";
 
-// The alarm around sleep, a row of steps "hh:mm:ss event calls..." on the row's day (or
-// "dd@hh:mm:ss"), those marked ">" while the first box is open, the calls abbreviated:
-// W18@07:03 the wake set for the 18th at 07:03, C cancelled, H the computer held up, L
-// and the display lit, R released, Z the zone read again, M the missed alarm's balloon,
-// X its box, B the alarm's box.
+// The alarm around sleep, a row of steps "hh:mm:ss event calls..." on the row's day (hours
+// past 24 the next day; ">" while the box the step before opened is open), the calls
+// abbreviated: W18@07:03 the wake set for the 18th at 07:03, C cancelled, H the computer
+// held up, L and the display lit, R released, Z the zone read again, M the missed alarm's
+// balloon, X its box, B the alarm's box.
 TEST(AlarmAroundSleep, StepsAndTheirCalls) {
     const struct {
         const char* what;
@@ -99,8 +97,7 @@ TEST(AlarmAroundSleep, StepsAndTheirCalls) {
         {"the clock changed while disarmed", 7, 5, "08:00:00 resume Z"},
         {"exit while disarmed", 7, 5, "08:00:00 exit"},
         {"armed in the last two minutes: the wake at the minute", 7, 5, "07:03:30 arm W17@07:05"},
-        {"a resume while the alarm's box is open sets no wake", 7, 5,
-         "07:04:00 arm W17@07:05|07:05:00 tick L B R|>07:06:30 resume Z C"},
+        {"no wake while the alarm's box is open", 7, 5, "07:04:00 arm W17@07:05|07:05:00 tick L B R|>07:06:30 resume Z C"},
         {"held from 180 s before, lit at the fire, released once answered", 7, 5,
          "07:00:00 arm W17@07:03|07:02:00 tick|07:02:01 tick H|07:05:00 tick L B C R|07:05:01 tick"},
         {"a box left open lets the display go after ten minutes", 7, 5,
@@ -111,7 +108,9 @@ TEST(AlarmAroundSleep, StepsAndTheirCalls) {
         {"a sleep across the minute: one balloon, still armed", 7, 5,
          "07:00:00 arm W17@07:03|07:00:01 tick|07:06:00 tick M W18@07:03|07:06:01 tick"},
         {"no icon: one box, the check going on under it", 7, 5,
-         "07:00:00 show|07:00:00 arm W17@07:03|07:00:01 tick|07:06:00 tick W18@07:03 X|>18@07:06:00 tick W19@07:03|18@07:06:01 tick"},
+         "07:00:00 show|07:00:00 arm W17@07:03|07:00:01 tick|07:06:00 tick W18@07:03 X|>31:06:00 tick W19@07:03|31:06:01 tick"},
+        {"the icon lost unseen: its balloon refused, the box", 7, 5,
+         "07:00:00 arm W17@07:03|07:00:01 tick|07:06:00 lost|07:06:00 tick M W18@07:03 X"},
         {"two resumes in a row tell it once", 7, 5,
          "07:00:00 arm W17@07:03|07:30:00 resume Z W18@07:03|07:30:00 tick M|09:00:00 resume Z W18@07:03|09:00:00 tick"},
         {"LATE=5: fired once, no balloon", 7, 5,
@@ -137,18 +136,11 @@ TEST(AlarmAroundSleep, StepsAndTheirCalls) {
         h.fake.PreloadIni(u"[POWER]\n" + row.power + u"\n[CONFIG]\nFILENAME=!起きて\nH=" + hour + u"\nM=" + minute);
         h.Load();
         h.fake.wakeTimerFailures = row.wakeFailures;
-        std::deque<std::string> steps, inBox;
-        std::istringstream all(row.steps);
-        for (std::string step; std::getline(all, step, '|');)
-            (step[0] == '>' ? inBox : steps).push_back(step.substr(step[0] == '>'));
+        std::istringstream steps(row.steps);
         std::function<void(const std::string&)> run;
         h.fake.onMessageBox = [&] {
             for (int i = 0; i < row.boxOpenSeconds; ++i) h.fake.now = LocalTimeAt(LocalSeconds(h.fake.now) + 1), h.frm.Beat();
-            while (!inBox.empty()) {
-                const std::string step = inBox.front();
-                inBox.pop_front();
-                run(step);
-            }
+            for (std::string step; steps.peek() == '>' && std::getline(steps, step, '|');) run(step.substr(1));
         };
         const std::string missed = Utf8(hour) + ":" + Utf8(FormatHhMm(0, row.minute).substr(3)) +
                                    " の目覚ましは、パソコンが止まっていたため実行されませんでした。監視は続けています。";
@@ -162,13 +154,13 @@ TEST(AlarmAroundSleep, StepsAndTheirCalls) {
             std::string time, event, call;
             words >> time >> event;
             const std::vector<std::string> before = std::exchange(h.fake.calls, {});
-            int day = row.day;
-            if (time[2] == '@') day = std::stoi(time), time.erase(0, 3);
-            h.fake.now = {2024, row.month, day, std::stoi(time), std::stoi(time.substr(3)), std::stoi(time.substr(6))};
+            h.fake.now = {2024, row.month, row.day, std::stoi(time), std::stoi(time.substr(3)), std::stoi(time.substr(6))};
+            h.fake.now = LocalTimeAt(LocalSeconds(h.fake.now));  // past 24:00, the next day
             if (event == "arm" || event == "disarm") h.frm.ToggleAlarm();
             if (event == "tick") h.frm.Beat();
             if (event == "exit") h.frm.Form_Unload();
             if (event == "show") h.frm.M_WindowView->Click();
+            if (event == "lost") h.fake.trayRefusals[1] = 1;  // the shell lost the icon unseen
             if (event == "zone") h.fake.zoneChangeMinutes = 60;
             if (event == "resume" || event == "zone") h.frm.ClockChanged();
             if (event == "minute4") h.frm.TextM.SetText(u"4");
@@ -186,7 +178,7 @@ TEST(AlarmAroundSleep, StepsAndTheirCalls) {
             EXPECT_TRUE(SameCalls(expected, actual));
             h.fake.calls = before;
         };
-        for (const std::string& step : steps) run(step);
+        for (std::string step; std::getline(steps, step, '|');) run(step);
     }
 }
 

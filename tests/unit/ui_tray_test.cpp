@@ -149,39 +149,27 @@ TEST(MinimiseRule, HidesAndRestoresTheIcon) {
     }
 }
 
-// The shell may refuse the icon: it is asked for again at each beat (with a modify, for
-// an add that timed out yet put it there), and a hidden window with no icon for 60 s
-// comes back.
+// The shell may refuse the icon: asked for again at each beat (a modify finds one that an
+// add timed out on yet put there), and a window hidden (-M) without it for 60 s comes back.
 TEST(TrayRefused, AskedAgainOrTheWindowComesBack) {
     const struct {
-        const char* what;
-        int addRefusals, modifyRefusals;
-        Text commandLine;
-        int beats;
-        bool toggle;
-        std::vector<int> calls;  // the Shell_NotifyIconA messages of the last beat or the toggle
-        bool shown, visible;
-    } rows[] = {
-        {"an add refused at start-up, taken at the next beat", 1, 0, u"", 1, false, {0}, true, true},
-        {"an add refused again, the icon there after all", 2, 0, u"", 1, false, {0, 1}, true, true},
-        {"a modify refused adds the icon again", 0, 1, u"", 0, true, {1, 0, 1}, true, true},
-        {"hidden without an icon for 59 s", 99, 99, u"-M", 59, false, {0, 1}, false, false},
-        {"hidden without an icon for 60 s: shown", 99, 99, u"-M", 60, false, {0, 1}, false, true},
-    };
+        int adds, modifies, beats;  // refused; none: arming instead
+        std::string calls;          // the tray messages of the last beat or of arming
+        bool visible;
+    } rows[] = {{1, 0, 1, "0", true}, {2, 0, 1, "01", true}, {0, 1, 0, "101", true}, {99, 99, 59, "01", false},
+                {99, 99, 60, "01", true}};
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.what);
         FormHarness h;
-        h.fake.trayRefusals = {row.addRefusals, row.modifyRefusals, 0};
-        h.fake.commandLine = row.commandLine;
+        h.fake.trayRefusals = {row.adds, row.modifies, 0};
+        h.fake.commandLine = row.adds == 99 ? u"-M" : u"";
         h.Load();
         for (int i = 0; i < row.beats; ++i) h.fake.calls.clear(), h.frm.Beat();
-        if (row.toggle) h.fake.calls.clear(), h.frm.ToggleAlarm();
-        std::vector<std::string> expected;
-        for (int message : row.calls) expected.push_back("Shell_NotifyIconA(" + std::to_string(message) + ")");
-        EXPECT_TRUE(SameCalls(expected, h.fake.CallsStartingWith("Shell_NotifyIconA")));
-        EXPECT_EQ(h.frm.TrayIconShown(), row.shown);
-        EXPECT_EQ(h.frm.frm_Timer.Visible(), row.visible);
-        EXPECT_EQ(h.frm.frm_Timer.State() == WindowState::Normal, row.visible);
+        if (row.beats == 0) h.frm.ToggleAlarm();
+        std::string calls;
+        for (const std::string& call : h.fake.CallsStartingWith("Shell_NotifyIconA(")) calls += call[18];
+        EXPECT_EQ(calls, row.calls) << row.adds << " " << row.modifies << " " << row.beats;
+        EXPECT_EQ(h.frm.TrayIconShown(), row.adds < 99);
+        EXPECT_EQ(h.frm.frm_Timer.Visible() && h.frm.frm_Timer.State() == WindowState::Normal, row.visible);
     }
 }
 
