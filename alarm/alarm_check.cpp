@@ -1,7 +1,8 @@
 // The once-a-second alarm check and the actions it fires. Timer never re-enters its
 // tick, so an alarm whose message box stays open through its minute fires once. A set
 // minute that passed between two ticks (the computer slept, the clock jumped) is told
-// in a balloon, or fired late within the catch-up window Timer.ini allows.
+// in a balloon, in a box where the tray holds no icon, or fired late within the
+// catch-up window Timer.ini allows.
 #include <utility>
 
 #include "alarm/target_kind.h"
@@ -14,8 +15,11 @@
 namespace poko {
 
 namespace {
-// Only the alarm's own box comes to the front: it must be seen at its minute.
-constexpr std::uint32_t kAlarmBox = MB_ICONINFORMATION_ | MB_SETFOREGROUND_;
+// Only the alarm's own boxes come to the front: they must be seen at their minute. Since
+// Windows 98/2000 a program in the background may not take the foreground while the user
+// works, so the box also stands over every other window.
+constexpr std::uint32_t kInFront = MB_SETFOREGROUND_ | MB_TOPMOST_;
+constexpr std::uint32_t kAlarmBox = MB_ICONINFORMATION_ | kInFront;
 
 // "7:30 の目覚ましは、…": the hour as the boxes show it, the minute in two digits.
 Text MissedText(TimeOfDay at) {
@@ -37,8 +41,10 @@ void FrmTimer::Timer_Timer() {
     if (set && previous) {
         if (const auto missed = MissedOccurrence(*previous, at, *set)) {
             if (at - *missed <= late_minutes_ * 60) return Fire(at);
-            // Still armed, for the next occurrence; only the balloon says what happened.
-            TrayBalloon(u"ポコ丸", MissedText(*set), NIIF_WARNING_);
+            // Still armed, for the next occurrence; the balloon says what happened, or
+            // without an icon a box, opened from the beat once this check is over.
+            if (!TrayBalloon(u"ポコ丸", MissedText(*set), NIIF_WARNING_) && !missed_box_open_)
+                missed_text_ = MissedText(*set);
         }
     }
     // The computer stays up through the last minutes before its alarm.
@@ -48,10 +54,21 @@ void FrmTimer::Timer_Timer() {
     if (previous && *previous / 60 != at / 60) UpdateWakeTimer();
 }
 
+// The missed alarm's box. Opened outside the check, it lets the check run on while it
+// waits; a minute missed again meanwhile opens no second one.
+void FrmTimer::TellMissedAlarm() {
+    if (!missed_text_) return;
+    missed_box_open_ = true;
+    platform_.MessageBox(*std::exchange(missed_text_, std::nullopt), u"ポコ丸", MB_ICONEXCLAMATION_ | kInFront);
+    missed_box_open_ = false;
+}
+
 void FrmTimer::Fire(std::int64_t at) {
     HoldAwake(Awake::Display);  // after a timer wake, this is what lights the screen
     awake_since_ = at;
+    firing_ = true;  // the alarm is about to complete: no wake for its next day meanwhile
     RunTarget(TextFileName.GetText());
+    firing_ = false;
 
     // Whatever the action did, the alarm is done and disarmed. The tip goes out while
     // the icon is still the armed one.
@@ -80,7 +97,7 @@ void FrmTimer::RunTarget(const Text& target) {
                                   ? platform_.ShellExecuteA(hWnd, "Open", ToAnsi(target), "", "", SW_SHOW_)
                                   : platform_.ShellExecuteW(hWnd, u"Open", target, u"", u"", SW_SHOW_);
         // A sound file moved away must not leave the morning silent without a word.
-        if (result <= 32) platform_.MessageBox(u"「" + target + u"」を開けませんでした。", u"ポコ丸", MB_ICONSTOP_);
+        if (result <= 32) platform_.MessageBox(u"「" + target + u"」を開けませんでした。", u"ポコ丸", MB_ICONSTOP_ | kInFront);
         break;
     }
     }

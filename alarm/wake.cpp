@@ -12,26 +12,28 @@ namespace poko {
 
 void FrmTimer::UpdateWakeTimer() {
     std::optional<LocalTime> due;
-    if (wake_allowed_ && Timer.Enabled() && !unloaded_) {  // none after exit: it would find no alarm
+    // None after exit (it would find no alarm), nor while the alarm fires (it is about to
+    // complete, and a wake for its next day would find it done).
+    if (wake_allowed_ && Timer.Enabled() && !unloaded_ && !firing_) {
         // A set time that is no time of day never fires, so it wakes nothing either.
         if (const auto at = SetTimeOfDay(TextH.GetText(), TextM.GetText()))
-            due = LocalTimeAt(LocalSeconds(NextOccurrence(platform_.Now(), *at)) - kWakeEarlySeconds);
+            due = WakeMoment(platform_.Now(), *at, kWakeEarlySeconds);
     }
-    if (due == wake_due_ && !wake_failed_) return;
-    wake_failed_ = false;
+    if (due == wake_due_ && !wake_again_) return;
+    wake_again_ = false;
     if (due)
-        wake_failed_ = !platform_.SetWakeTimer(*due);
+        wake_again_ = !platform_.SetWakeTimer(*due);
     else
         platform_.CancelWakeTimer();
     wake_due_ = due;
 }
 
 // A changed clock or time zone moves the moment a local time stands for, and the next
-// occurrence may now be another day.
+// occurrence may now be another day: the wake is set again, or cancelled.
 void FrmTimer::ClockChanged() {
     platform_.ForgetTimeZone();
     if (!wake_due_) return;
-    wake_due_.reset();
+    wake_again_ = true;
     UpdateWakeTimer();
 }
 
@@ -45,10 +47,14 @@ void FrmTimer::HoldAwake(Awake hold) {
 }
 
 // The alarm's own tick is busy while its box is open (it never re-enters), so the beat
-// itself lets the display go once the alarm has waited long enough for an answer.
+// itself lets the display go once the alarm has waited long enough for an answer. The
+// beat also asks again for a tray icon the shell refused, and opens the box of a missed
+// alarm after the check that found it.
 void FrmTimer::Beat() {
     Timer_Time.Tick();
     Timer.Tick();
+    TrayIconBeat();
+    TellMissedAlarm();
     if (awake_ != Awake::Display) return;
     const std::int64_t now = LocalSeconds(platform_.Now());
     if (now - awake_since_ >= kDisplayHoldSeconds || now < awake_since_) HoldAwake(Awake::None);

@@ -94,8 +94,9 @@ public:
     void TrayTipSetting(const Text& tip);
     Text TrayTipText() const;
     void TrayIconSetting();
-    // A balloon from the tray icon (the record of the other tray calls stays as it is).
-    void TrayBalloon(const Text& title, const Text& text, std::uint32_t icon);
+    // A balloon from the tray icon (the record of the other tray calls stays as it is):
+    // false when there is no icon to show it.
+    bool TrayBalloon(const Text& title, const Text& text, std::uint32_t icon);
     // The part of WindowProc that is the program's own: true when the message was seen
     // (not nested); the caller passes every message on either way.
     bool WindowProcHook(std::uint32_t message, std::uintptr_t wParam);
@@ -160,8 +161,9 @@ private:
     void WireMascot();  // mascot/chatter.cpp
     void WheelStep(int delta);
     void TimeChangeRule(TextBox& box, ScrollBar& bar, int max);
-    void SendTray(std::uint32_t message);
+    bool SendTray(std::uint32_t message);  // the shell's answer
     void TrayIconShows(bool armed);  // the icon of the state, in the record and the tray
+    void TrayIconBeat();             // the icon asked for again, or the window shown
     void ShowArmed(bool armed);      // alarm/arming.cpp
     bool StartupSequence();
     // Timer.ini (app/settings.cpp): the keys start-up reads up to a step (false when one
@@ -173,6 +175,7 @@ private:
     static std::span<const SettingRow> SettingRows();
     void Fire(std::int64_t at);  // the alarm's action, then its completion
     void RunTarget(const Text& target);
+    void TellMissedAlarm();  // the box of a missed alarm the tray could not tell
     // What the alarm asks of the computer's power: nothing, to stay up, or to stay up
     // with the display on.
     enum class Awake { None, System, Display };
@@ -195,13 +198,21 @@ private:
     StartupStep startup_done_ = StartupStep::None;
     bool unloaded_ = false;
     bool closing_ = false;  // 終了 chosen or the window closed: a mascot run ends at its next step
-    bool tray_shown_ = false;
+    // The icon is wanted from start-up to exit, except after the user removed it (the
+    // window was shown from the tray); shown is what the shell answered.
+    bool tray_wanted_ = false, tray_shown_ = false;
+    int tray_missing_beats_ = 0;  // beats the window has been hidden with no icon
     bool in_window_proc_ = false;
     std::vector<Text> loaded_;  // what start-up left in each key's value, by row
     bool about_open_ = false;
     bool target_cut_ = false;  // the stored target was longer than start-up reads
     std::optional<LocalTime> wake_due_;  // where the wake timer stands, when it is set
-    bool wake_failed_ = false;           // the system refused it: tried again a minute later
+    // To be set again: the system refused it (tried again a minute later), or the clock
+    // moved under it.
+    bool wake_again_ = false;
+    bool firing_ = false;  // the alarm's action runs (its box is open)
+    std::optional<Text> missed_text_;  // a missed alarm to tell in a box at the next beat
+    bool missed_box_open_ = false;
     std::optional<std::int64_t> last_tick_;  // the alarm check's previous reading of the clock
     Awake awake_ = Awake::None;
     std::int64_t awake_since_ = 0;  // when the display was asked for, on the local clock

@@ -17,7 +17,11 @@ constexpr std::uint32_t kBufferSize = 255;
 // A value of up to 65,535 bytes is read whole. A damaged file may hold far more; reading
 // it all, and the copies that follow, could exhaust a 32-bit program's memory at every
 // start.
-constexpr std::uint32_t kLongestBuffer = 65536;
+constexpr std::uint32_t kLongestValue = 65535;
+// A full buffer cannot tell a value that just fills it from a longer one cut: the longest
+// read has room for one byte more than the longest value, and only a value that fills it
+// counts as cut.
+constexpr std::uint32_t kLongestBuffer = kLongestValue + 2;
 
 // The profile calls trim blanks around a value and drop one pair of enclosing quotes
 // when they read it back.
@@ -34,7 +38,7 @@ bool NeedsQuotes(const Text& v) {
 
 // The value's bytes from a buffer of kBufferSize bytes; one that filled it may have been
 // cut, and is read again with twice the room while the buffer stays within `largest`.
-// `cut` tells whether it filled even that.
+// `cut` tells whether it filled even that; such a value is kept to kLongestValue bytes.
 Bytes ReadIniBytes(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& def,
                    std::uint32_t largest, bool* cut = nullptr) {
     const Bytes s = ToAnsi(section), k = ToAnsi(key), d = ToAnsi(def), p = ToAnsi(path);
@@ -44,7 +48,7 @@ Bytes ReadIniBytes(Platform& platform, const Text& path, const Text& section, co
         const std::uint32_t n = std::min(platform.GetPrivateProfileStringA(s, k, d, buffer.data(), size, p), size - 1);
         if (n + 1 < size || size >= largest) {
             if (cut) *cut = n + 1 >= size;
-            buffer.resize(n);
+            buffer.resize(std::min(n, kLongestValue));
             return buffer;
         }
     }

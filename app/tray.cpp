@@ -1,29 +1,58 @@
 // The main window's tray icon (its record is ui/tray.h's), the icon's mouse messages,
-// the minimise rule and the program's part of the replaced window procedure.
+// the minimise rule and the program's part of the replaced window procedure. The shell
+// may refuse the icon (at logon, before Explorer's tray is ready, an add times out), so
+// the icon counts as shown only when the shell took it, and is asked for again.
 #include "app/frm_timer.h"
 
 namespace poko {
 
-void FrmTimer::SendTray(std::uint32_t message) {
-    platform_.Shell_NotifyIconA(message, TrayIconData);
+namespace {
+// How long a window hidden to the tray waits for its icon before it shows itself again.
+constexpr int kTrayMissingBeats = 60;
+}  // namespace
+
+bool FrmTimer::SendTray(std::uint32_t message) {
+    return platform_.Shell_NotifyIconA(message, TrayIconData);
 }
 
 void FrmTimer::TrayIconAdd() {
-    SendTray(NIM_ADD_);
-    tray_shown_ = true;
+    tray_wanted_ = true;
+    tray_shown_ = SendTray(NIM_ADD_);
 }
 
-void FrmTimer::TrayIconModify() { SendTray(NIM_MODIFY_); }
+// A modify the shell refuses finds the icon gone (Explorer restarted unseen): it is added
+// again, unless the user removed it.
+void FrmTimer::TrayIconModify() {
+    if (!SendTray(NIM_MODIFY_) && tray_wanted_) TrayIconAdd();
+}
 
 void FrmTimer::TrayIconDelete() {
     SendTray(NIM_DELETE_);
-    tray_shown_ = false;
+    tray_wanted_ = tray_shown_ = false;
+}
+
+// Once a second while the icon is wanted and not shown: added again (an add that timed
+// out may have put it there after all; the shell then refuses the second add and takes a
+// modify). A window hidden with no icon for a minute comes back, so that the program is
+// never out of reach.
+void FrmTimer::TrayIconBeat() {
+    if (tray_wanted_ && !tray_shown_) tray_shown_ = SendTray(NIM_ADD_) || SendTray(NIM_MODIFY_);
+    if (tray_shown_ || !tray_wanted_ || frm_Timer.Visible()) {
+        tray_missing_beats_ = 0;
+    } else if (++tray_missing_beats_ >= kTrayMissingBeats) {
+        tray_missing_beats_ = 0;
+        frm_Timer.SetState(WindowState::Normal);
+        frm_Timer.SetVisible(true);
+    }
 }
 
 Text FrmTimer::TrayTipText() const { return poko::TrayTipText(L_Title.Caption(), TextH.GetText(), TextM.GetText()); }
 
-void FrmTimer::TrayBalloon(const Text& title, const Text& text, std::uint32_t icon) {
-    platform_.Shell_NotifyIconW(NIM_MODIFY_, BalloonOf(TrayIconData, title, text, icon));
+bool FrmTimer::TrayBalloon(const Text& title, const Text& text, std::uint32_t icon) {
+    if (!tray_shown_) return false;
+    if (platform_.Shell_NotifyIconW(NIM_MODIFY_, BalloonOf(TrayIconData, title, text, icon))) return true;
+    TrayIconAdd();  // the icon was gone
+    return false;
 }
 
 void FrmTimer::TrayTipSetting(const Text& tip) {

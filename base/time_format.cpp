@@ -68,6 +68,11 @@ LocalTime NextOccurrence(const LocalTime& now, TimeOfDay at) {
     return LocalTimeAt(LocalSeconds(due) + kSecondsPerDay);
 }
 
+LocalTime WakeMoment(const LocalTime& now, TimeOfDay at, int early) {
+    const std::int64_t start = LocalSeconds(NextOccurrence(now, at)), seconds = LocalSeconds(now);
+    return LocalTimeAt(start - early <= seconds && seconds < start ? start : start - early);
+}
+
 // Days from and to the civil calendar, proleptic Gregorian, day 0 being 1970-01-01.
 std::int64_t LocalSeconds(const LocalTime& t) {
     const std::int64_t y = t.year - (t.month <= 2);

@@ -41,6 +41,11 @@ std::optional<TimeOfDay> SetTimeOfDay(const Text& hour_text, const Text& minute_
 // that minute has not passed (the current minute included), else tomorrow.
 LocalTime NextOccurrence(const LocalTime& now, TimeOfDay at);
 
+// When to wake the computer for a time of day: `early` seconds before its next
+// occurrence, or, once that moment has come and the minute is still ahead, at the
+// minute's start (a wake set in the past would never come).
+LocalTime WakeMoment(const LocalTime& now, TimeOfDay at, int early);
+
 // A reading of the local clock as seconds since 1970-01-01 00:00:00 on that clock, every
 // day 86,400 of them, and back: the distance between two readings as the clock shows it
 // (a change of summer time is a jump, like any other change of the clock).

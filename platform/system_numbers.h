@@ -19,7 +19,8 @@ inline constexpr std::uint32_t WM_MOUSEMOVE_ = 0x200, WM_LBUTTONUP_ = 0x202, WM_
 
 // MessageBox styles and answers; MessageBeep's default sound.
 inline constexpr std::uint32_t MB_OK_ = 0, MB_YESNO_ = 4, MB_ICONSTOP_ = 16, MB_ICONEXCLAMATION_ = 48,
-                               MB_ICONINFORMATION_ = 64, MB_DEFBUTTON2_ = 256, MB_SETFOREGROUND_ = 0x10000;
+                               MB_ICONINFORMATION_ = 64, MB_DEFBUTTON2_ = 256, MB_SETFOREGROUND_ = 0x10000,
+                               MB_TOPMOST_ = 0x40000;
 inline constexpr int IDYES_ = 6;
 
 // ShellExecuteA's show command.

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <iterator>
+#include <utility>
 
 #include "base/ansi.h"
 #include "win32/win32.h"
@@ -167,11 +169,30 @@ void Win32Platform::DoEvents() {
     }
 }
 
-// The style as the caller gives it (the alarm's box asks to come to the front). While
+namespace {
+HHOOK g_lift = nullptr;  // while a box that must stand over every window is opening
+
+// Wine 8 ignores MB_TOPMOST (Windows and later Wine honour it): the box is lifted over
+// every window as it first shows, all the same.
+LRESULT CALLBACK LiftBox(int code, WPARAM wParam, LPARAM lParam) {
+    wchar_t name[8];
+    const auto box = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_ACTIVATE && g_lift && GetClassNameW(box, name, 8) && std::wcscmp(name, L"#32770") == 0) {
+        SetWindowPos(box, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        UnhookWindowsHookEx(std::exchange(g_lift, nullptr));
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+}  // namespace
+
+// The style as the caller gives it (the alarm's boxes ask to come to the front). While
 // the window hides in the tray a box stands on its own rather than under a hidden owner.
 int Win32Platform::MessageBox(const Text& text, const Text& title, std::uint32_t style) {
     HWND owner = IsWindowVisible(view_.Hwnd()) ? view_.Hwnd() : nullptr;
-    return ::MessageBoxW(owner, W(text).c_str(), W(title).c_str(), style);
+    if ((style & MB_TOPMOST) && !g_lift) g_lift = SetWindowsHookExW(WH_CBT, LiftBox, nullptr, GetCurrentThreadId());
+    const int answer = ::MessageBoxW(owner, W(text).c_str(), W(title).c_str(), style);
+    if (g_lift) UnhookWindowsHookEx(std::exchange(g_lift, nullptr));
+    return answer;
 }
 
 bool Win32Platform::Shell_NotifyIconA(std::uint32_t message, const TrayIconRecord& record) {

@@ -59,6 +59,7 @@ TEST(Alarm, ArmedByHandShowsItsMessageOnceAndCompletes) {
     EXPECT_EQ(Describe(box.title), Describe(kPokomaru));
     EXPECT_EQ(Describe(box.text), Describe(kItsTime));
     EXPECT_EQ(box.buttons.size(), 1u);
+    EXPECT_TRUE(GetWindowLongW(box.hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) << "the box stands over every window";
     EXPECT_EQ(Describe(program.Text(ID_C_TimerStart)), Describe(kStop));
     for (int id : kArmedOff) EXPECT_FALSE(program.Read(id).enabled) << "control " << id << " while armed";
     EXPECT_EQ(program.QueryState().Get("timer.enabled"), "1");

@@ -261,7 +261,7 @@ int FakePlatform::MessageBox(const Text& text, const Text& title, std::uint32_t 
 bool FakePlatform::Shell_NotifyIconA(std::uint32_t message, const poko::TrayIconRecord& record) {
     trayRecords.push_back(record);
     Record("Shell_NotifyIconA(" + std::to_string(message) + ")");
-    return true;
+    return message >= trayRefusals.size() || trayRefusals[message]-- <= 0;
 }
 
 Handle FakePlatform::ShellExecuteA(Handle owner, const Bytes& verb, const Bytes& file, const Bytes& parameters,
@@ -476,7 +476,7 @@ bool FakePlatform::Shell_NotifyIconW(std::uint32_t message, const poko::TrayBall
     Record("Shell_NotifyIconW(" + std::to_string(message) + "|" + H(r.hWnd) + "|" + std::to_string(r.uID) + "|" +
            std::to_string(r.uFlags) + "|" + Utf8(r.szInfoTitle) + "|" + Utf8(r.szInfo) + "|" +
            std::to_string(r.dwInfoFlags) + ")");
-    return true;
+    return message >= trayRefusals.size() || trayRefusals[message]-- <= 0;
 }
 
 // ---- Targets kept whole; text compared as the user's locale compares it ----

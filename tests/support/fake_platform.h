@@ -91,6 +91,7 @@ public:
     std::uint32_t lastError = 0;                   // GetLastError's answer
     bool exitWindowsResult = true;
     poko::Handle shellExecuteResult = 42;  // above 32: the shell took the target
+    std::array<int, 3> trayRefusals{};  // the next this many Shell_NotifyIcon(NIM_ADD, _MODIFY, _DELETE) fail
     poko::Text dateSeparator = u"/", timeSeparator = u":";  // answered, not listed
 
     // Captured arguments.

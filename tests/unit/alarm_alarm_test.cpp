@@ -70,12 +70,13 @@ TEST(ToggleAlarm, StatesAndTrayCalls) {
 }
 
 const std::string kLight = "SetThreadExecutionState(0x80000003)", kRelease = "SetThreadExecutionState(0x80000000)";
-const std::string kBox = "MessageBox(起きて|ポコ丸|65600)";
+const std::string kBox = "MessageBox(起きて|ポコ丸|327744)";
 
-// The alarm around sleep, a row of steps "hh:mm:ss event calls..." on the row's day,
-// the calls abbreviated: W18@07:03 the wake set for the 18th at 07:03, C cancelled, H
-// the computer held up, L and the display lit, R released, Z the zone read again, M the
-// missed alarm's balloon, B the alarm's box.
+// The alarm around sleep, a row of steps "hh:mm:ss event calls..." on the row's day (hours
+// past 24 the next day; ">" while the box the step before opened is open), the calls
+// abbreviated: W18@07:03 the wake set for the 18th at 07:03, C cancelled, H the computer
+// held up, L and the display lit, R released, Z the zone read again, M the missed alarm's
+// balloon, X its box, B the alarm's box.
 TEST(AlarmAroundSleep, StepsAndTheirCalls) {
     const struct {
         const char* what;
@@ -95,15 +96,21 @@ TEST(AlarmAroundSleep, StepsAndTheirCalls) {
         {"the clock set later", 7, 5, "07:00:00 arm W17@07:03|08:00:00 resume Z W18@07:03"},
         {"the clock changed while disarmed", 7, 5, "08:00:00 resume Z"},
         {"exit while disarmed", 7, 5, "08:00:00 exit"},
+        {"armed in the last two minutes: the wake at the minute", 7, 5, "07:03:30 arm W17@07:05"},
+        {"no wake while the alarm's box is open", 7, 5, "07:04:00 arm W17@07:05|07:05:00 tick L B R|>07:06:30 resume Z C"},
         {"held from 180 s before, lit at the fire, released once answered", 7, 5,
          "07:00:00 arm W17@07:03|07:02:00 tick|07:02:01 tick H|07:05:00 tick L B C R|07:05:01 tick"},
         {"a box left open lets the display go after ten minutes", 7, 5,
-         "07:04:00 arm W17@07:03|07:05:00 tick L B R C", u"", 600},
-        {"a box answered within ten minutes", 7, 5, "07:04:00 arm W17@07:03|07:05:00 tick L B C R", u"", 599},
-        {"released on disarm", 7, 5, "07:04:00 arm W17@07:03|07:04:01 tick H|07:04:02 disarm C R"},
-        {"released at exit", 7, 5, "07:04:00 arm W17@07:03|07:04:01 tick H|07:04:02 exit C R"},
+         "07:04:00 arm W17@07:05|07:05:00 tick L B R C", u"", 600},
+        {"a box answered within ten minutes", 7, 5, "07:04:00 arm W17@07:05|07:05:00 tick L B C R", u"", 599},
+        {"released on disarm", 7, 5, "07:04:00 arm W17@07:05|07:04:01 tick H|07:04:02 disarm C R"},
+        {"released at exit", 7, 5, "07:04:00 arm W17@07:05|07:04:01 tick H|07:04:02 exit C R"},
         {"a sleep across the minute: one balloon, still armed", 7, 5,
          "07:00:00 arm W17@07:03|07:00:01 tick|07:06:00 tick M W18@07:03|07:06:01 tick"},
+        {"no icon: one box, the check going on under it", 7, 5,
+         "07:00:00 show|07:00:00 arm W17@07:03|07:00:01 tick|07:06:00 tick W18@07:03 X|>31:06:00 tick W19@07:03|31:06:01 tick"},
+        {"the icon lost unseen: its balloon refused, the box", 7, 5,
+         "07:00:00 arm W17@07:03|07:00:01 tick|07:06:00 lost|07:06:00 tick M W18@07:03 X"},
         {"two resumes in a row tell it once", 7, 5,
          "07:00:00 arm W17@07:03|07:30:00 resume Z W18@07:03|07:30:00 tick M|09:00:00 resume Z W18@07:03|09:00:00 tick"},
         {"LATE=5: fired once, no balloon", 7, 5,
@@ -117,10 +124,10 @@ TEST(AlarmAroundSleep, StepsAndTheirCalls) {
         // Armed after the first 01:30 of the day summer time ends: the clock turning back
         // is no gap, and the second 01:30 fires, once.
         {"fall back", 1, 30,
-         "01:45:00 arm W04@01:28|01:59:59 tick|01:00:00 tick W03@01:28|01:28:00 tick H|01:30:00 tick L B C R|01:30:01 tick", u"", 0, 0, 11, 3},
+         "01:45:00 arm W04@01:28|01:59:59 tick|01:00:00 tick W03@01:28|01:28:00 tick H W03@01:30|01:30:00 tick L B C R|01:30:01 tick", u"", 0, 0, 11, 3},
         {"a zone change is read before the wake moves", 7, 5, "07:00:00 arm W17@07:03|07:00:00 zone Z W18@07:03"},
         {"a refused wake is asked again when the minute turns", 7, 5,
-         "07:00:30 arm W17@07:03|07:00:31 tick|07:01:00 tick W17@07:03|07:02:00 tick W17@07:03|07:03:00 tick H", u"", 0, 2},
+         "07:00:30 arm W17@07:03|07:00:31 tick|07:01:00 tick W17@07:03|07:02:00 tick W17@07:03|07:03:00 tick H W17@07:05", u"", 0, 2},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
@@ -129,25 +136,31 @@ TEST(AlarmAroundSleep, StepsAndTheirCalls) {
         h.fake.PreloadIni(u"[POWER]\n" + row.power + u"\n[CONFIG]\nFILENAME=!起きて\nH=" + hour + u"\nM=" + minute);
         h.Load();
         h.fake.wakeTimerFailures = row.wakeFailures;
+        std::istringstream steps(row.steps);
+        std::function<void(const std::string&)> run;
         h.fake.onMessageBox = [&] {
             for (int i = 0; i < row.boxOpenSeconds; ++i) h.fake.now = LocalTimeAt(LocalSeconds(h.fake.now) + 1), h.frm.Beat();
+            for (std::string step; steps.peek() == '>' && std::getline(steps, step, '|');) run(step.substr(1));
         };
+        const std::string missed = Utf8(hour) + ":" + Utf8(FormatHhMm(0, row.minute).substr(3)) +
+                                   " の目覚ましは、パソコンが止まっていたため実行されませんでした。監視は続けています。";
         const std::map<std::string, std::string> calls{
             {"C", "CancelWakeTimer"}, {"H", "SetThreadExecutionState(0x80000001)"}, {"L", kLight}, {"R", kRelease},
-            {"Z", "ForgetTimeZone"}, {"B", kBox},
-            {"M", "Shell_NotifyIconW(1|256|1|16|ポコ丸|" + Utf8(hour) + ":" + Utf8(FormatHhMm(0, row.minute).substr(3)) +
-                      " の目覚ましは、パソコンが止まっていたため実行されませんでした。監視は続けています。|2)"}};
-        std::istringstream steps(row.steps);
-        for (std::string step; std::getline(steps, step, '|');) {
+            {"Z", "ForgetTimeZone"}, {"B", kBox}, {"M", "Shell_NotifyIconW(1|256|1|16|ポコ丸|" + missed + "|2)"},
+            {"X", "MessageBox(" + missed + "|ポコ丸|327728)"}};
+        run = [&](const std::string& step) {
             SCOPED_TRACE(step);
             std::istringstream words(step);
             std::string time, event, call;
             words >> time >> event;
-            h.fake.calls.clear();
+            const std::vector<std::string> before = std::exchange(h.fake.calls, {});
             h.fake.now = {2024, row.month, row.day, std::stoi(time), std::stoi(time.substr(3)), std::stoi(time.substr(6))};
+            h.fake.now = LocalTimeAt(LocalSeconds(h.fake.now));  // past 24:00, the next day
             if (event == "arm" || event == "disarm") h.frm.ToggleAlarm();
             if (event == "tick") h.frm.Beat();
             if (event == "exit") h.frm.Form_Unload();
+            if (event == "show") h.frm.M_WindowView->Click();
+            if (event == "lost") h.fake.trayRefusals[1] = 1;  // the shell lost the icon unseen
             if (event == "zone") h.fake.zoneChangeMinutes = 60;
             if (event == "resume" || event == "zone") h.frm.ClockChanged();
             if (event == "minute4") h.frm.TextM.SetText(u"4");
@@ -163,7 +176,9 @@ TEST(AlarmAroundSleep, StepsAndTheirCalls) {
                                          "Shell_NotifyIconW", "MessageBox"})
                     if (c.rfind(kind, 0) == 0) actual.push_back(c);
             EXPECT_TRUE(SameCalls(expected, actual));
-        }
+            h.fake.calls = before;
+        };
+        for (std::string step; std::getline(steps, step, '|');) run(step);
     }
 }
 
@@ -229,11 +244,11 @@ TEST(AlarmCheck, TargetKinds) {
         std::string told = "";
     };
     const Case cases[] = {
-        {u"", "MessageBox(時間です\uFF01|ポコ丸|65600)"},
-        {u"!abc", "MessageBox(abc|ポコ丸|65600)"},
-        {u"\uFF01会議", "MessageBox(会議|ポコ丸|65600)"},
-        {u"!", "MessageBox(|ポコ丸|65600)"},
-        {u"!!", "MessageBox(!|ポコ丸|65600)"},
+        {u"", "MessageBox(時間です\uFF01|ポコ丸|327744)"},
+        {u"!abc", "MessageBox(abc|ポコ丸|327744)"},
+        {u"\uFF01会議", "MessageBox(会議|ポコ丸|327744)"},
+        {u"!", "MessageBox(|ポコ丸|327744)"},
+        {u"!!", "MessageBox(!|ポコ丸|327744)"},
         {u"?x", "PickBoard"},
         {u"reboot", "ExitWindowsEx(2,0)"},
         {u"exit", "ExitWindowsEx(5,0)"},
@@ -241,8 +256,8 @@ TEST(AlarmCheck, TargetKinds) {
         {u"C:\\資料\\表.xls", "ShellExecuteA(256|Open|C:\\資料\\表.xls|||5)"},
         {u"http://example.com/", "ShellExecuteA(256|Open|http://example.com/|||5)"},
         {u"C:\\été.mp3", "ShellExecuteW(256|Open|C:\\été.mp3|||5)"},
-        {u"C:\\gone.mp3", "ShellExecuteA(256|Open|C:\\gone.mp3|||5)", 2, "MessageBox(「C:\\gone.mp3」を開けませんでした。|ポコ丸|16)"},
-        {u"C:\\été.mp3", "ShellExecuteW(256|Open|C:\\été.mp3|||5)", 32, "MessageBox(「C:\\été.mp3」を開けませんでした。|ポコ丸|16)"},
+        {u"C:\\gone.mp3", "ShellExecuteA(256|Open|C:\\gone.mp3|||5)", 2, "MessageBox(「C:\\gone.mp3」を開けませんでした。|ポコ丸|327696)"},
+        {u"C:\\été.mp3", "ShellExecuteW(256|Open|C:\\été.mp3|||5)", 32, "MessageBox(「C:\\été.mp3」を開けませんでした。|ポコ丸|327696)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(Utf8(c.target));

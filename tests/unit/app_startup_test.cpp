@@ -262,6 +262,8 @@ TEST(Exit, HiddenWindowKeepsStoredPosition) {
 TEST(Exit, TheTargetKeepsItsMeaningAcrossARestart) {
     const Text path300 = u"C:\\" + Text(297, u'a'), long65536(65536, u'b'), ete = u"C:\\%C3%A9t%C3%A9.mp3";
     const Text meeting = u"!%E4%BC%9A%E8%AD%B0%E3%80%9C", badEte = u"C:\\?t?.mp3\nFILENAMEW=C:\\%C3%A9t%C3.mp3";
+    Text longEte = u"C:\\", longEteW = u"C:\\";  // its FILENAMEW 65,535 bytes
+    for (int i = 0; i < 10922; ++i) longEte += u"é", longEteW += u"%C3%A9";
     const struct {
         const char *what, *codePage;
         Text stored, typed;  // FILENAME's line and more before; "": nothing typed
@@ -278,6 +280,7 @@ TEST(Exit, TheTargetKeepsItsMeaningAcrossARestart) {
         {"300 bytes stored", "CP932", path300, u"", false, path300, u"", path300},
         {"300 bytes typed", "CP932", u"!前の", path300, false, path300, u"", path300},
         {"65,536 bytes", "CP932", long65536, u"", false, long65536, u"", Text(65535, u'b')},
+        {"FILENAMEW of 65,535 bytes", "CP932", u"EXIT", longEte, false, u"C:\\" + Text(10922, u'?'), longEteW, longEte},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);

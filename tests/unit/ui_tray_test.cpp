@@ -149,6 +149,30 @@ TEST(MinimiseRule, HidesAndRestoresTheIcon) {
     }
 }
 
+// The shell may refuse the icon: asked for again at each beat (a modify finds one that an
+// add timed out on yet put there), and a window hidden (-M) without it for 60 s comes back.
+TEST(TrayRefused, AskedAgainOrTheWindowComesBack) {
+    const struct {
+        int adds, modifies, beats;  // refused; none: arming instead
+        std::string calls;          // the tray messages of the last beat or of arming
+        bool visible;
+    } rows[] = {{1, 0, 1, "0", true}, {2, 0, 1, "01", true}, {0, 1, 0, "101", true}, {99, 99, 59, "01", false},
+                {99, 99, 60, "01", true}};
+    for (const auto& row : rows) {
+        FormHarness h;
+        h.fake.trayRefusals = {row.adds, row.modifies, 0};
+        h.fake.commandLine = row.adds == 99 ? u"-M" : u"";
+        h.Load();
+        for (int i = 0; i < row.beats; ++i) h.fake.calls.clear(), h.frm.Beat();
+        if (row.beats == 0) h.frm.ToggleAlarm();
+        std::string calls;
+        for (const std::string& call : h.fake.CallsStartingWith("Shell_NotifyIconA(")) calls += call[18];
+        EXPECT_EQ(calls, row.calls) << row.adds << " " << row.modifies << " " << row.beats;
+        EXPECT_EQ(h.frm.TrayIconShown(), row.adds < 99);
+        EXPECT_EQ(h.frm.frm_Timer.Visible() && h.frm.frm_Timer.State() == WindowState::Normal, row.visible);
+    }
+}
+
 TEST(TrayIconSetting, RebuildsEveryFieldByArmedState) {
     for (bool armed : {false, true}) {
         FormHarness h;
