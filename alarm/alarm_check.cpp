@@ -21,10 +21,8 @@ namespace {
 constexpr std::uint32_t kInFront = MB_SETFOREGROUND_ | MB_TOPMOST_;
 constexpr std::uint32_t kAlarmBox = MB_ICONINFORMATION_ | kInFront;
 
-// "7:30 の目覚ましは、…": the hour as the boxes show it, the minute in two digits.
 Text MissedText(TimeOfDay at) {
-    const Text hhmm = FormatHhMm(at.hour, at.minute);
-    return DecimalText(at.hour) + hhmm.substr(2) +
+    return FormatHMm(at.hour, at.minute) +
            u" の目覚ましは、パソコンが止まっていたため実行されませんでした。監視は続けています。";
 }
 }  // namespace
@@ -36,10 +34,14 @@ void FrmTimer::Timer_Timer() {
     // The set time read once a tick: "hh:mm" of it equals the clock's exactly when it is a
     // time of day of this hour and minute (a text that makes none never fires).
     const std::optional<TimeOfDay> set = SetTimeOfDay(TextH.GetText(), TextM.GetText());
-    if (set && set->hour == now.hour && set->minute == now.minute) return Fire(at);
+    if (set && set->hour == now.hour && set->minute == now.minute && FiresAt(at - now.second)) {
+        // A shutdown's warning still open goes: the shutdown stays on its minute.
+        if (warning_open_) platform_.EndMessageBox(*warning_open_, IDNO_);
+        return Fire(at);
+    }
 
     if (set && previous) {
-        if (const auto missed = MissedOccurrence(*previous, at, *set)) {
+        if (const auto missed = MissedOccurrence(*previous, at, *set); missed && FiresAt(*missed)) {
             if (at - *missed <= late_minutes_ * 60) return Fire(at);
             // Still armed, for the next occurrence; the balloon says what happened, or
             // without an icon a box, opened from the beat once this check is over.
@@ -47,8 +49,13 @@ void FrmTimer::Timer_Timer() {
                 missed_text_ = MissedText(*set);
         }
     }
-    // The computer stays up through the last minutes before its alarm.
-    const bool near = set && LocalSeconds(NextOccurrence(now, *set)) - at < kHoldBeforeSeconds;
+    const std::optional<std::int64_t> next = set ? NextAlarm(now, *set) : std::nullopt;
+    // A shutdown or a restart is told WARN minutes before its minute (at once when armed
+    // later), once, in a box the beat opens.
+    const int lead = WarningLead();
+    if (next && lead && *next - at <= lead && warned_for_ != *next) warned_for_ = *next, warning_due_ = true;
+    // The computer stays up through the last minutes before its alarm, and its warning.
+    const bool near = next && *next - at < kHoldBeforeSeconds + lead;
     HoldAwake(near ? Awake::System : Awake::None);
     // A wake the system refused is asked again, and one whose minute went by moves on.
     if (previous && *previous / 60 != at / 60) UpdateWakeTimer();
@@ -66,9 +73,13 @@ void FrmTimer::TellMissedAlarm() {
 void FrmTimer::Fire(std::int64_t at) {
     HoldAwake(Awake::Display);  // after a timer wake, this is what lights the screen
     awake_since_ = at;
+    AlarmSound(true);
     firing_ = true;  // the alarm is about to complete: no wake for its next day meanwhile
     RunTarget(TextFileName.GetText());
     firing_ = false;
+    AlarmSound(false);
+    // Disarmed meanwhile (from the tray's menu while the box was open): not again.
+    const bool again = repeat_days_ && Timer.Enabled() && !unloaded_;
 
     // Whatever the action did, the alarm is done and disarmed. The tip goes out while
     // the icon is still the armed one.
@@ -80,6 +91,10 @@ void FrmTimer::Fire(std::int64_t at) {
     ShowArmed(false);
     UpdateWakeTimer();
     HoldAwake(Awake::None);
+    if (!again) return;
+    // Repeating: armed again, as by the button, for the next day it marks.
+    done_minute_ = at / 60;
+    SetArmed(true);
 }
 
 void FrmTimer::RunTarget(const Text& target) {

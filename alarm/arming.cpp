@@ -5,8 +5,15 @@
 
 namespace poko {
 
+// Armed by hand, the set minute fires at once, even the one the alarm has just fired in,
+// and a shutdown's warning comes again.
 void FrmTimer::ToggleAlarm() {
     const bool arm = !Timer.Enabled();
+    if (arm) done_minute_.reset(), warned_for_.reset();
+    SetArmed(arm);
+}
+
+void FrmTimer::SetArmed(bool arm) {
     Timer.SetEnabled(arm);
     L_Title.SetCaption(arm ? u"ポコ丸\u3000監視中" : u"ポコ丸\u3000停止中");
     L_Title.SetForeColour(arm ? 0x00FF0000 : 0x000000FF);
@@ -17,7 +24,9 @@ void FrmTimer::ToggleAlarm() {
     UpdateWakeTimer();
     // A missed minute is one that passed after arming; a gap before it counts for nothing.
     if (arm) last_tick_ = LocalSeconds(platform_.Now());
-    if (!arm) HoldAwake(Awake::None);
+    if (arm) return;
+    HoldAwake(Awake::None);
+    AlarmSound(false);
 }
 
 // The signs of the state beside the status line, the same for a disarm and the end of an

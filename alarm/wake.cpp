@@ -15,9 +15,12 @@ void FrmTimer::UpdateWakeTimer() {
     // None after exit (it would find no alarm), nor while the alarm fires (it is about to
     // complete, and a wake for its next day would find it done).
     if (wake_allowed_ && Timer.Enabled() && !unloaded_ && !firing_) {
-        // A set time that is no time of day never fires, so it wakes nothing either.
+        // A set time that is no time of day never fires, so it wakes nothing either; a
+        // shutdown's warning wakes the computer for itself.
+        const LocalTime now = platform_.Now();
         if (const auto at = SetTimeOfDay(TextH.GetText(), TextM.GetText()))
-            due = WakeMoment(platform_.Now(), *at, kWakeEarlySeconds);
+            if (const auto next = NextAlarm(now, *at))
+                due = LocalTimeAt(WakeMoment(LocalSeconds(now), *next, kWakeEarlySeconds, WarningLead()));
     }
     if (due == wake_due_ && !wake_again_) return;
     wake_again_ = false;
@@ -55,9 +58,12 @@ void FrmTimer::Beat() {
     Timer.Tick();
     TrayIconBeat();
     TellMissedAlarm();
-    if (awake_ != Awake::Display) return;
+    TellShutdownWarning();
+    if (awake_ != Awake::Display && !sounding_) return;
     const std::int64_t now = LocalSeconds(platform_.Now());
-    if (now - awake_since_ >= kDisplayHoldSeconds || now < awake_since_) HoldAwake(Awake::None);
+    const auto lapsed = [now](std::int64_t since) { return now - since >= kDisplayHoldSeconds || now < since; };
+    if (awake_ == Awake::Display && lapsed(awake_since_)) HoldAwake(Awake::None);
+    if (sounding_ && lapsed(sound_since_)) AlarmSound(false);  // the warning's sound, too
 }
 
 }  // namespace poko

@@ -176,6 +176,16 @@ private:
     void Fire(std::int64_t at);  // the alarm's action, then its completion
     void RunTarget(const Text& target);
     void TellMissedAlarm();  // the box of a missed alarm the tray could not tell
+    void SetArmed(bool arm);  // every sign of the armed state (alarm/arming.cpp)
+    // Timer.ini's [ALARM] (alarm/options.cpp): whether the occurrence that starts then
+    // fires (its day, the minute just fired in, a restart's start-up minute); the start of
+    // the next one that does; how long before it a shutdown's warning comes (0: none);
+    // the sound on or off; the warning's box.
+    bool FiresAt(std::int64_t start) const;
+    std::optional<std::int64_t> NextAlarm(const LocalTime& now, TimeOfDay at) const;
+    int WarningLead() const;
+    void AlarmSound(bool on);
+    void TellShutdownWarning();
     // What the alarm asks of the computer's power: nothing, to stay up, or to stay up
     // with the display on.
     enum class Awake { None, System, Display };
@@ -195,6 +205,10 @@ private:
     NetAddresses net_;
     bool wake_allowed_ = false;
     int late_minutes_ = 0;  // how late a missed alarm still fires
+    // Read after start-up from Timer.ini's [ALARM] keys.
+    Text sound_;                    // the WAV file played while the alarm fires; empty: none
+    int warn_minutes_ = 0;          // how long before a shutdown or restart it is told; 0: not
+    std::uint8_t repeat_days_ = 0;  // the days it fires on, bit 0 Monday to bit 6 Sunday; 0: once
     StartupStep startup_done_ = StartupStep::None;
     bool unloaded_ = false;
     bool closing_ = false;  // 終了 chosen or the window closed: a mascot run ends at its next step
@@ -213,6 +227,14 @@ private:
     bool firing_ = false;  // the alarm's action runs (its box is open)
     std::optional<Text> missed_text_;  // a missed alarm to tell in a box at the next beat
     bool missed_box_open_ = false;
+    // Minutes (LocalSeconds / 60) the alarm does not fire in: the one it fired in, when it
+    // repeats; the start-up minute, for a restart armed by the command line.
+    std::optional<std::int64_t> done_minute_, boot_minute_;
+    bool sounding_ = false;
+    std::int64_t sound_since_ = 0;
+    std::optional<std::int64_t> warned_for_;  // the occurrence the shutdown's warning was due for
+    bool warning_due_ = false;                // to be opened at the next beat
+    std::optional<Text> warning_open_;        // the warning's text while its box is open
     std::optional<std::int64_t> last_tick_;  // the alarm check's previous reading of the clock
     Awake awake_ = Awake::None;
     std::int64_t awake_since_ = 0;  // when the display was asked for, on the local clock

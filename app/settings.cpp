@@ -166,7 +166,7 @@ bool FrmTimer::ReadSettings(StartupStep last) {
     return true;
 }
 
-// The NET and POWER keys, read when start-up is over (or has stopped), and never written.
+// The NET, POWER and ALARM keys, read when start-up is over (or has stopped), and never written.
 void FrmTimer::ReadSettingsAfterStartup() {
     const Text ini = IniPath.empty() ? platform_.AppFolder() + u"\\Timer.ini" : IniPath;
     for (const SettingRow& row : SettingRows())

@@ -70,7 +70,12 @@ bool FrmTimer::StartupSequence() {
     if (args.empty()) return true;
     const CommandLine cl = ParseCommandLine(args);
     if (cl.minimise) frm_Timer.SetState(WindowState::Minimised);
-    if (cl.toggleAlarm) ToggleAlarm();
+    if (cl.toggleAlarm) {
+        // A restart armed so does not fire in this minute: one that restarts and logs on
+        // within it would restart again, until the minute ends (alarm/options.cpp).
+        boot_minute_ = LocalSeconds(platform_.Now()) / 60;
+        ToggleAlarm();
+    }
     if (cl.hour) {
         TextH.SetText(*cl.hour);
         TextM.SetText(*cl.minute);
@@ -94,6 +99,7 @@ void FrmTimer::Form_Unload() {
     TrayIconDelete();
     UpdateWakeTimer();
     HoldAwake(Awake::None);
+    AlarmSound(false);
     WriteSettings();
 }
 

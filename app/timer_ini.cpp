@@ -21,6 +21,13 @@ bool ReadTwips(Window& window, void (Window::*place)(float), const Text& text) {
     return true;
 }
 
+// A stored whole number from `low` to `high`, or nothing.
+std::optional<int> WholeIn(const Text& text, int low, int high) {
+    const LeadingNumber n = LeadingNumberValue(text);
+    if (!IsNumeric(text) || n.value < low || n.value > high || n.value != static_cast<int>(n.value)) return std::nullopt;
+    return static_cast<int>(n.value);
+}
+
 }  // namespace
 
 std::span<const SettingRow> FrmTimer::SettingRows() {
@@ -73,9 +80,26 @@ std::span<const SettingRow> FrmTimer::SettingRows() {
         // number 0 to 60; anything else is 0, and a missed alarm is only told.
         {u"POWER", u"LATE", u"0", None, 0, Kind::Line,
          [](FrmTimer& f, const Text& v) {
-             const LeadingNumber n = LeadingNumberValue(v);
-             const bool whole = IsNumeric(v) && n.value >= 0 && n.value <= 60 && n.value == static_cast<int>(n.value);
-             return f.late_minutes_ = whole ? static_cast<int>(n.value) : 0, true;
+             return f.late_minutes_ = WholeIn(v, 0, 60).value_or(0), true;
+         }},
+        // The alarm's options. SOUND: a WAV file played while it fires (a relative path
+        // from the program's folder).
+        {u"ALARM", u"SOUND", u"", None, 0, Kind::Line,
+         [](FrmTimer& f, const Text& v) {
+             const bool absolute = Left(v, 1) == u"\\" || Mid(v, 2, 1) == u":";
+             return f.sound_ = v.empty() || absolute ? v : f.platform_.AppFolder() + u"\\" + v, true;
+         }},
+        // WARN: minutes, 1 to 30, that a shutdown or restart is told before its minute.
+        {u"ALARM", u"WARN", u"0", None, 0, Kind::Line,
+         [](FrmTimer& f, const Text& v) { return f.warn_minutes_ = WholeIn(v, 1, 30).value_or(0), true; }},
+        // REPEAT: seven of "0" and "1", Monday first, the days it fires on and is armed
+        // again for; anything else, "0000000" too, fires once.
+        {u"ALARM", u"REPEAT", u"", None, 0, Kind::Line,
+         [](FrmTimer& f, const Text& v) {
+             f.repeat_days_ = 0;
+             if (v.size() != 7 || v.find_first_not_of(u"01") != Text::npos) return true;
+             for (int day = 0; day < 7; ++day) f.repeat_days_ = static_cast<std::uint8_t>(f.repeat_days_ | (v[day] == u'1') << day);
+             return true;
          }},
     };
     return rows;

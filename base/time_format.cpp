@@ -36,6 +36,8 @@ Text FormatHhMm(int hour, int minute) {
     return out;
 }
 
+Text FormatHMm(int hour, int minute) { return DecimalText(hour) + FormatHhMm(hour, minute).substr(2); }
+
 Text FormatClock(const LocalTime& t, const Text& dateSeparator, const Text& timeSeparator) {
     Text out;
     AppendPadded(out, t.year, 4);
@@ -68,9 +70,15 @@ LocalTime NextOccurrence(const LocalTime& now, TimeOfDay at) {
     return LocalTimeAt(LocalSeconds(due) + kSecondsPerDay);
 }
 
-LocalTime WakeMoment(const LocalTime& now, TimeOfDay at, int early) {
-    const std::int64_t start = LocalSeconds(NextOccurrence(now, at)), seconds = LocalSeconds(now);
-    return LocalTimeAt(start - early <= seconds && seconds < start ? start : start - early);
+std::int64_t WakeMoment(std::int64_t now, std::int64_t start, int early, int lead) {
+    for (const std::int64_t at : {start - lead - early, start - lead, start})
+        if (at > now) return at;
+    return start - lead - early;  // the minute has begun: the alarm fires now
+}
+
+int Weekday(std::int64_t seconds) {
+    const std::int64_t days = FloorDiv(seconds, kSecondsPerDay) + 3;  // 1970-01-01 was a Thursday
+    return static_cast<int>(days - FloorDiv(days, 7) * 7);
 }
 
 // Days from and to the civil calendar, proleptic Gregorian, day 0 being 1970-01-01.

@@ -18,6 +18,9 @@ struct LocalTime {
 // "hh:mm", each at least two digits: (7, 5) gives "07:05".
 Text FormatHhMm(int hour, int minute);
 
+// "h:mm", the hour as the program's boxes write it: (7, 5) gives "7:05".
+Text FormatHMm(int hour, int minute);
+
 // "yyyy/mm/dd hh:mm" with the given separators, one blank between date and time:
 // "2026/12/06 09:05".
 Text FormatClock(const LocalTime& t, const Text& dateSeparator = u"/", const Text& timeSeparator = u":");
@@ -41,10 +44,14 @@ std::optional<TimeOfDay> SetTimeOfDay(const Text& hour_text, const Text& minute_
 // that minute has not passed (the current minute included), else tomorrow.
 LocalTime NextOccurrence(const LocalTime& now, TimeOfDay at);
 
-// When to wake the computer for a time of day: `early` seconds before its next
-// occurrence, or, once that moment has come and the minute is still ahead, at the
-// minute's start (a wake set in the past would never come).
-LocalTime WakeMoment(const LocalTime& now, TimeOfDay at, int early);
+// When to wake the computer for an occurrence that starts at `start` (seconds as
+// LocalSeconds counts them): `early` seconds before `lead` seconds before it, or, once
+// that moment has come, `lead` seconds before it, then at its start (a wake set in the
+// past would never come). Within the minute itself, the first of them.
+std::int64_t WakeMoment(std::int64_t now, std::int64_t start, int early, int lead = 0);
+
+// The day of the week of a reading of the clock: 0 for Monday to 6 for Sunday.
+int Weekday(std::int64_t seconds);
 
 // A reading of the local clock as seconds since 1970-01-01 00:00:00 on that clock, every
 // day 86,400 of them, and back: the distance between two readings as the clock shows it

@@ -177,6 +177,13 @@ public:
     // kernel32: CompareStringEx(LOCALE_NAME_USER_DEFAULT, flags, a, b): CSTR_LESS_THAN,
     // CSTR_EQUAL or CSTR_GREATER_THAN, 0 when the system cannot compare them.
     virtual int CompareStringEx(std::uint32_t flags, std::u16string_view a, std::u16string_view b) = 0;
+
+    // ---- Heard, warned, repeated ----
+    // winmm: PlaySoundW(file, NULL, flags); a null file stops what is playing.
+    virtual bool PlaySoundW(const Text* file, std::uint32_t flags) = 0;
+    // Ends the program's open message box that shows `text` as if it had been answered
+    // `answer` (the box's call then returns it); false when no such box is open.
+    virtual bool EndMessageBox(const Text& text, int answer) = 0;
 };
 
 }  // namespace poko

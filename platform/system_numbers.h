@@ -21,7 +21,7 @@ inline constexpr std::uint32_t WM_MOUSEMOVE_ = 0x200, WM_LBUTTONUP_ = 0x202, WM_
 inline constexpr std::uint32_t MB_OK_ = 0, MB_YESNO_ = 4, MB_ICONSTOP_ = 16, MB_ICONEXCLAMATION_ = 48,
                                MB_ICONINFORMATION_ = 64, MB_DEFBUTTON2_ = 256, MB_SETFOREGROUND_ = 0x10000,
                                MB_TOPMOST_ = 0x40000;
-inline constexpr int IDYES_ = 6;
+inline constexpr int IDYES_ = 6, IDNO_ = 7;
 
 // ShellExecuteA's show command.
 inline constexpr std::int32_t SW_SHOW_ = 5;
@@ -54,6 +54,9 @@ inline constexpr std::uint32_t ES_SYSTEM_REQUIRED_ = 1, ES_DISPLAY_REQUIRED_ = 2
 inline constexpr std::uint32_t LINGUISTIC_IGNORECASE_ = 0x10, NORM_IGNOREKANATYPE_ = 0x10000,
                                NORM_IGNOREWIDTH_ = 0x20000;
 inline constexpr int CSTR_EQUAL_ = 2;
+
+// PlaySoundW: a file, played in a loop without waiting, and nothing when it cannot be.
+inline constexpr std::uint32_t SND_ASYNC_ = 0x1, SND_NODEFAULT_ = 0x2, SND_LOOP_ = 0x8, SND_FILENAME_ = 0x20000;
 
 // GetFileAttributesA.
 inline constexpr std::uint32_t INVALID_FILE_ATTRIBUTES_ = 0xFFFFFFFF;

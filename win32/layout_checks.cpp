@@ -6,6 +6,7 @@
 // constants, and these asserts prove the two agree in the i686 build.
 #include <windows.h>
 #include <commdlg.h>
+#include <mmsystem.h>
 #include <shellapi.h>
 #include <wininet.h>
 
@@ -36,7 +37,9 @@ static_assert(WM_MOUSEMOVE_ == WM_MOUSEMOVE && WM_LBUTTONUP_ == WM_LBUTTONUP && 
 static_assert(MB_OK_ == MB_OK && MB_YESNO_ == MB_YESNO && MB_ICONSTOP_ == MB_ICONSTOP &&
               MB_ICONEXCLAMATION_ == MB_ICONEXCLAMATION && MB_ICONINFORMATION_ == MB_ICONINFORMATION &&
               MB_DEFBUTTON2_ == MB_DEFBUTTON2 && MB_SETFOREGROUND_ == MB_SETFOREGROUND && MB_TOPMOST_ == MB_TOPMOST &&
-              IDYES_ == IDYES);
+              IDYES_ == IDYES && IDNO_ == IDNO);
+static_assert(SND_ASYNC_ == SND_ASYNC && SND_NODEFAULT_ == SND_NODEFAULT && SND_LOOP_ == SND_LOOP &&
+              SND_FILENAME_ == SND_FILENAME);
 static_assert(SW_SHOW_ == SW_SHOW && GWL_EXSTYLE_ == GWL_EXSTYLE && WS_EX_LAYERED_ == WS_EX_LAYERED &&
               LWA_ALPHA_ == LWA_ALPHA);
 static_assert(VER_PLATFORM_WIN32_NT_ == VER_PLATFORM_WIN32_NT && TOKEN_ADJUST_PRIVILEGES_ == TOKEN_ADJUST_PRIVILEGES &&

@@ -223,6 +223,10 @@ public:
     // ---- Text compared as the user's locale compares it ----
     int CompareStringEx(std::uint32_t flags, std::u16string_view a, std::u16string_view b) override;
 
+    // ---- Heard, warned, repeated ----
+    bool PlaySoundW(const Text* file, std::uint32_t flags) override;
+    bool EndMessageBox(const Text& text, int answer) override;
+
 private:
     KernelHandle wake_;  // the wake timer, made on first use
     FormView& view_;

@@ -1,6 +1,7 @@
 // The Win32 platform calls of the settings file, the window, the shell, the shutdown and the dialog.
 #include <windows.h>
 #include <commdlg.h>
+#include <mmsystem.h>
 #include <ole2.h>
 #include <shellapi.h>
 
@@ -364,6 +365,37 @@ int Win32Platform::CompareStringEx(std::uint32_t flags, std::u16string_view a, s
     return ::CompareStringEx(LOCALE_NAME_USER_DEFAULT, flags, reinterpret_cast<const wchar_t*>(a.data()),
                              static_cast<int>(a.size()), reinterpret_cast<const wchar_t*>(b.data()),
                              static_cast<int>(b.size()), nullptr, nullptr, 0);
+}
+
+// ---- Heard, warned, repeated ----
+bool Win32Platform::PlaySoundW(const Text* file, std::uint32_t flags) {
+    return ::PlaySoundW(file ? W(*file).c_str() : nullptr, nullptr, flags);
+}
+
+namespace {
+struct BoxSearch {
+    std::wstring text;
+    HWND box = nullptr;
+};
+
+// A message box's text is the static of id 65535.
+BOOL CALLBACK FindBox(HWND window, LPARAM lParam) {
+    auto& s = *reinterpret_cast<BoxSearch*>(lParam);
+    wchar_t name[8];
+    if (!GetClassNameW(window, name, 8) || std::wcscmp(name, L"#32770") != 0) return TRUE;
+    std::wstring shown(s.text.size() + 2, L'\0');
+    const int n = GetDlgItemTextW(window, 0xFFFF, shown.data(), static_cast<int>(shown.size()));
+    if (n != static_cast<int>(s.text.size()) || shown.compare(0, n, s.text) != 0) return TRUE;
+    s.box = window;
+    return FALSE;
+}
+}  // namespace
+
+// The box is one of this thread's windows.
+bool Win32Platform::EndMessageBox(const Text& text, int answer) {
+    BoxSearch search{W(text)};
+    EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&search));
+    return search.box && EndDialog(search.box, answer);
 }
 
 }  // namespace poko

@@ -145,6 +145,44 @@ TEST(Alarm, MissedMinuteIsToldOrFiredLate) {
     }
 }
 
+// Timer.ini's [ALARM]: a restart told a minute before (at once, as it is armed within
+// that minute) and called off with はい, and a daily message armed again once answered.
+TEST(Alarm, AWarningCallsARestartOffAndARepeatArmsAgain) {
+    {
+        AppFolder app;
+        app.Write(L"Timer.ini", "[ALARM]\r\nWARN=1\r\n");
+        SYSTEMTIME now = MinuteWithRoom();
+        const int set = (now.wHour * 60 + now.wMinute + 1) % 1440;
+        wchar_t args[40];
+        std::swprintf(args, 40, L"-TS TIME=%02d%02d FILE=\"REBOOT\"", set / 60, set % 60);
+        Program program(app, args);
+        program.WaitForMainWindow();
+        MessageBoxWindow box = program.WaitForMessageBox();
+        const std::wstring time = std::to_wstring(set / 60) + L":" + std::wstring(args + 11, 2);
+        EXPECT_EQ(Describe(box.text), Describe(time + Wide(" にパソコンを再起動します。中止しますか？")));
+        EXPECT_TRUE(GetWindowLongW(box.hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        program.Answer(box, Wide("はい(&Y)"));
+        WaitUntil("the alarm disarmed", kDeadline, [&] { return program.QueryState().Get("timer.enabled") == "0"; });
+        program.ShiftClock(120);  // past the set minute: nothing is restarted
+        ExpectMessageBoxesFor(program, 0, 3s);
+        ASSERT_TRUE(program.Running());
+        program.Close();
+        EXPECT_EQ(program.WaitForExit(), 0u);
+    }
+    AppFolder app;
+    app.Write(L"Timer.ini", "[ALARM]\r\nREPEAT=1111111\r\n");
+    std::wstring args = QuestionNow();  // armed for this minute, a message in place of "?"
+    Program program(app, args.replace(args.find(L'?'), 1, L"!" + kItsTime));
+    program.WaitForMainWindow(false);
+    program.Answer(program.WaitForMessageBox(), L"OK");
+    WaitUntil("the alarm armed again", kDeadline, [&] {
+        return program.Text(ID_L_Title) == kWatching && program.QueryState().Get("timer.enabled") == "1";
+    });
+    ExpectMessageBoxesFor(program, 0, 3s);  // not again within its minute
+    program.Close();
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
 // A stored target comes back as it was: one of 300 bytes is read and written whole, and
 // one beyond the code page ("été.pkm") is opened whole by the shell and kept whole.
 TEST(Alarm, TargetsKeepTheirMeaningAcrossRestarts) {

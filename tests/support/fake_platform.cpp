@@ -251,7 +251,11 @@ void FakePlatform::DoEvents() {
 
 int FakePlatform::MessageBox(const Text& text, const Text& title, std::uint32_t style) {
     Record("MessageBox(" + Utf8(text) + "|" + Utf8(title) + "|" + std::to_string(style) + ")");
+    open_boxes_.emplace_back(text, std::nullopt);
     if (auto inside = onMessageBox) inside();
+    const std::optional<int> ended = open_boxes_.back().second;
+    open_boxes_.pop_back();
+    if (ended) return *ended;
     if (messageBoxAnswers.empty()) return messageBoxAnswer;
     const int answer = messageBoxAnswers.front();
     messageBoxAnswers.pop_front();
@@ -490,6 +494,19 @@ bool FakePlatform::DeletePrivateProfileKeyA(const Bytes& section, const Bytes& k
 int FakePlatform::CompareStringEx(std::uint32_t flags, std::u16string_view a, std::u16string_view b) {
     constexpr std::uint32_t kFolded = poko::LINGUISTIC_IGNORECASE_ | poko::NORM_IGNOREWIDTH_ | poko::NORM_IGNOREKANATYPE_;
     return ((flags & kFolded) == kFolded ? poko::SameFolded(a, b) : a == b) ? poko::CSTR_EQUAL_ : a < b ? 1 : 3;
+}
+
+// ---- Heard, warned, repeated ----
+bool FakePlatform::PlaySoundW(const Text* file, std::uint32_t flags) {
+    Record("PlaySoundW(" + (file ? Utf8(*file) : std::string("null")) + "|" + std::to_string(flags) + ")");
+    return true;
+}
+
+bool FakePlatform::EndMessageBox(const Text& text, int answer) {
+    Record("EndMessageBox(" + Utf8(text) + "|" + std::to_string(answer) + ")");
+    for (auto& box : open_boxes_)
+        if (box.first == text && !box.second) return box.second = answer, true;
+    return false;
 }
 
 // ---- RecordingView ----

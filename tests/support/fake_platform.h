@@ -211,8 +211,14 @@ public:
     // A Japanese system's answer to the three flags (SameFolded), or texts as they are; not listed.
     int CompareStringEx(std::uint32_t flags, std::u16string_view a, std::u16string_view b) override;
 
+    // ---- Heard, warned, repeated ----
+    bool PlaySoundW(const poko::Text* file, std::uint32_t flags) override;
+    // Listed; a box that is open then returns `answer` when its onMessageBox is over.
+    bool EndMessageBox(const poko::Text& text, int answer) override;
+
 private:
     void Record(const std::string& entry);
+    std::vector<std::pair<poko::Text, std::optional<int>>> open_boxes_;  // their texts, and an answer given by EndMessageBox
     struct OpenUrl {
         const WebPage* page;
         size_t at;

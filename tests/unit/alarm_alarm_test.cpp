@@ -76,14 +76,16 @@ const std::string kBox = "MessageBox(起きて|ポコ丸|327744)";
 // past 24 the next day; ">" while the box the step before opened is open), the calls
 // abbreviated: W18@07:03 the wake set for the 18th at 07:03, C cancelled, H the computer
 // held up, L and the display lit, R released, Z the zone read again, M the missed alarm's
-// balloon, X its box, B the alarm's box.
+// balloon, X its box, B the alarm's box; with [ALARM] keys, S the sound started and Q
+// stopped, V a restart's warning and E its box ended, K the restart asked, P the shutdown.
 TEST(AlarmAroundSleep, StepsAndTheirCalls) {
     const struct {
         const char* what;
         int hour, minute;
         const char* steps;
-        Text power = u"";  // Timer.ini's [POWER] keys
-        int boxOpenSeconds = 0, wakeFailures = 0, month = 5, day = 17;  // in 2024
+        Text ini = u"";  // Timer.ini's [POWER] keys, and sections after them
+        int boxOpenSeconds = 0, wakeFailures = 0, month = 5, day = 17;  // in 2024, 05-17 a Friday
+        Text commandLine = u"";  // set: start-up waits for the step "start"
     } rows[] = {
         {"wake before midnight", 0, 1, "12:00:00 arm W17@23:59"},
         {"wake after midnight", 0, 30, "23:00:00 arm W18@00:28"},
@@ -128,13 +130,41 @@ TEST(AlarmAroundSleep, StepsAndTheirCalls) {
         {"a zone change is read before the wake moves", 7, 5, "07:00:00 arm W17@07:03|07:00:00 zone Z W18@07:03"},
         {"a refused wake is asked again when the minute turns", 7, 5,
          "07:00:30 arm W17@07:03|07:00:31 tick|07:01:00 tick W17@07:03|07:02:00 tick W17@07:03|07:03:00 tick H W17@07:05", u"", 0, 2},
+        {"SOUND from the fire to the answer", 7, 5, "07:04:00 arm W17@07:05|07:05:00 tick L S B Q C R", u"[ALARM]\nSOUND=a.wav"},
+        {"SOUND for ten minutes at most", 7, 5, "07:04:00 arm W17@07:05|07:05:00 tick L S B R Q C", u"[ALARM]\nSOUND=a.wav", 600},
+        {"SOUND stopped by a disarm", 7, 5, "07:04:00 arm W17@07:05|07:05:00 tick L S B|>07:05:10 disarm C R Q", u"[ALARM]\nSOUND=a.wav"},
+        {"SOUND stopped at exit", 7, 5, "07:04:00 arm W17@07:05|07:05:00 tick L S B|>07:05:10 exit C R Q", u"[ALARM]\nSOUND=a.wav"},
+        {"WARN=5: the wake and the hold earlier, the box five minutes before, the restart on its minute", 7, 5,
+         "06:50:00 reboot|06:50:00 arm W17@06:58|06:58:00 tick H W17@07:00|07:00:00 tick W17@07:05 V|>07:00:01 tick|07:05:00 tick L K C R",
+         u"[ALARM]\nWARN=5"},
+        {"WARN, armed later: at once", 7, 5, "07:01:00 reboot|07:01:00 arm W17@07:05|07:01:01 tick H V", u"[ALARM]\nWARN=5"},
+        {"WARN: yes disarms", 7, 5, "07:01:00 reboot|07:01:00 arm W17@07:05|07:01:00 yes|07:01:01 tick H V C R|07:05:00 tick",
+         u"[ALARM]\nWARN=5"},
+        {"WARN unanswered: the box ended at the minute, the restart asked, the sound all along", 7, 5,
+         "07:01:00 reboot|07:01:00 arm W17@07:05|07:01:01 tick H S V|>07:05:00 tick E L K Q C R", u"[ALARM]\nWARN=5\nSOUND=a.wav"},
+        {"WARN with a message: none", 7, 5, "07:00:00 arm W17@07:03|07:00:01 tick", u"[ALARM]\nWARN=5"},
+        {"WARN=31 is none", 7, 5, "07:01:00 reboot|07:01:00 arm W17@07:03|07:01:01 tick", u"[ALARM]\nWARN=31"},
+        {"REPEAT on a marked day: fired, armed again for Monday", 7, 5,
+         "07:04:00 arm W17@07:05|07:05:00 tick L B C R W20@07:03|07:05:01 tick", u"[ALARM]\nREPEAT=1111100"},
+        {"REPEAT: an unmarked day passes in silence", 7, 5, "07:04:00 arm W20@07:03|07:05:00 tick", u"[ALARM]\nREPEAT=1111100",
+         0, 0, 5, 18},
+        {"REPEAT: an unmarked day slept through is no missed alarm", 7, 5, "07:04:00 arm W20@07:03|07:07:00 tick",
+         u"[ALARM]\nREPEAT=1111100", 0, 0, 5, 18},
+        {"REPEAT=0000000 fires once", 7, 5, "07:04:00 arm W17@07:05|07:05:00 tick L B C R", u"[ALARM]\nREPEAT=0000000"},
+        {"a restart armed by the command line waits for its next day", 7, 5, "07:05:10 start W18@07:03|07:05:20 tick",
+         u"", 0, 0, 5, 17, u"-TS TIME=0705 FILE=\"REBOOT\""},
+        {"a shutdown armed so fires at once", 7, 5, "07:05:10 start W17@07:03|07:05:20 tick L P C R", u"", 0, 0, 5, 17,
+         u"-TS TIME=0705 FILE=\"EXIT\""},
+        {"a message armed so fires at once", 7, 5, "07:05:10 start W17@07:03|07:05:20 tick L B C R", u"", 0, 0, 5, 17,
+         u"-TS TIME=0705 FILE=\"!起きて\""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         FormHarness h;
         const Text hour = DecimalText(row.hour), minute = DecimalText(row.minute);
-        h.fake.PreloadIni(u"[POWER]\n" + row.power + u"\n[CONFIG]\nFILENAME=!起きて\nH=" + hour + u"\nM=" + minute);
-        h.Load();
+        h.fake.PreloadIni(u"[POWER]\n" + row.ini + u"\n[CONFIG]\nFILENAME=!起きて\nH=" + hour + u"\nM=" + minute);
+        h.fake.commandLine = row.commandLine;
+        if (row.commandLine.empty()) h.Load();
         h.fake.wakeTimerFailures = row.wakeFailures;
         std::istringstream steps(row.steps);
         std::function<void(const std::string&)> run;
@@ -144,10 +174,14 @@ TEST(AlarmAroundSleep, StepsAndTheirCalls) {
         };
         const std::string missed = Utf8(hour) + ":" + Utf8(FormatHhMm(0, row.minute).substr(3)) +
                                    " の目覚ましは、パソコンが止まっていたため実行されませんでした。監視は続けています。";
+        const std::string warning = Utf8(hour) + ":" + Utf8(FormatHhMm(0, row.minute).substr(3)) +
+                                    " にパソコンを再起動します。中止しますか？";
         const std::map<std::string, std::string> calls{
             {"C", "CancelWakeTimer"}, {"H", "SetThreadExecutionState(0x80000001)"}, {"L", kLight}, {"R", kRelease},
             {"Z", "ForgetTimeZone"}, {"B", kBox}, {"M", "Shell_NotifyIconW(1|256|1|16|ポコ丸|" + missed + "|2)"},
-            {"X", "MessageBox(" + missed + "|ポコ丸|327728)"}};
+            {"X", "MessageBox(" + missed + "|ポコ丸|327728)"}, {"S", "PlaySoundW(C:\\Apps\\Poko\\a.wav|131083)"},
+            {"Q", "PlaySoundW(null|0)"}, {"V", "MessageBox(" + warning + "|ポコ丸|327732)"},
+            {"E", "EndMessageBox(" + warning + "|7)"}, {"K", "ExitWindowsEx(2,0)"}, {"P", "ExitWindowsEx(5,0)"}};
         run = [&](const std::string& step) {
             SCOPED_TRACE(step);
             std::istringstream words(step);
@@ -164,6 +198,9 @@ TEST(AlarmAroundSleep, StepsAndTheirCalls) {
             if (event == "zone") h.fake.zoneChangeMinutes = 60;
             if (event == "resume" || event == "zone") h.frm.ClockChanged();
             if (event == "minute4") h.frm.TextM.SetText(u"4");
+            if (event == "reboot") h.frm.TextFileName.SetText(u"REBOOT");
+            if (event == "start") h.frm.Form_Load();
+            if (event == "yes") h.fake.messageBoxAnswers.push_back(IDYES_);
             std::vector<std::string> expected, actual;
             while (words >> call) {
                 const std::string month = Utf8(FormatHhMm(row.month, 0)).substr(0, 2);
@@ -173,7 +210,7 @@ TEST(AlarmAroundSleep, StepsAndTheirCalls) {
             }
             for (const std::string& c : h.fake.calls)
                 for (const char* kind : {"SetWakeTimer", "CancelWakeTimer", "SetThreadExecutionState", "ForgetTimeZone",
-                                         "Shell_NotifyIconW", "MessageBox"})
+                                         "Shell_NotifyIconW", "MessageBox", "PlaySoundW", "EndMessageBox", "ExitWindowsEx"})
                     if (c.rfind(kind, 0) == 0) actual.push_back(c);
             EXPECT_TRUE(SameCalls(expected, actual));
             h.fake.calls = before;

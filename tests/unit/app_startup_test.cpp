@@ -76,6 +76,9 @@ TEST(Startup, CallOrder) {
             "GetPrivateProfileStringA(NET|MENUURL|http://127.0.0.1:8780/~poko/2chmenu.html|255)",
             "GetPrivateProfileStringA(POWER|WAKE||255)",
             "GetPrivateProfileStringA(POWER|LATE|0|255)",
+            "GetPrivateProfileStringA(ALARM|SOUND||255)",
+            "GetPrivateProfileStringA(ALARM|WARN|0|255)",
+            "GetPrivateProfileStringA(ALARM|REPEAT||255)",
         },
         h.fake.CallsWithout({"Now"})));
     for (const Bytes& p : h.fake.profilePaths) EXPECT_EQ(p, "C:\\Apps\\Poko\\Timer.ini");
