@@ -112,7 +112,12 @@ public:
                                        std::uint32_t bufferLength, TokenPrivileges& previous,
                                        std::uint32_t& returnLength) = 0;
     virtual bool CloseHandle(Handle h) = 0;
-    virtual bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) = 0;
+    virtual bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) = 0;
+    // advapi32, Windows Vista and later, looked up on first use: InitiateShutdownW(NULL,
+    // NULL, gracePeriod, flags, reason) and its answer, ERROR_SUCCESS_ when the system
+    // took the request; nothing where the system lacks the call.
+    virtual std::optional<std::uint32_t> InitiateShutdownW(std::uint32_t gracePeriod, std::uint32_t flags,
+                                                           std::uint32_t reason) = 0;
     // The calling thread's last-error code, as the call before it left it.
     virtual std::uint32_t GetLastError() = 0;
 

@@ -11,8 +11,7 @@ namespace {
 
 template <typename Fn>
 Fn User32(const char* name) {
-    // Through a generic function pointer: the compiler has no opinion on that cast.
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+    return LoadedCall<Fn>(L"user32.dll", name);
 }
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);

@@ -184,7 +184,9 @@ public:
                                std::uint32_t bufferLength, TokenPrivileges& previous,
                                std::uint32_t& returnLength) override;
     bool CloseHandle(Handle h) override;
-    bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override;
+    bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) override;
+    std::optional<std::uint32_t> InitiateShutdownW(std::uint32_t gracePeriod, std::uint32_t flags,
+                                                   std::uint32_t reason) override;
     std::uint32_t GetLastError() override;
     bool GetOpenFileNameA(OpenFileRecord& record) override;
     Handle ModuleHandle() override;
@@ -247,6 +249,14 @@ private:
     std::vector<double> scriptedDraws_;  // test hook: draws handed out first
     bool drawsRead_ = false;
 };
+
+// A call newer systems added to a DLL the program has loaded already (user32, kernel32,
+// advapi32), looked up when first asked for: null where the system lacks it.
+template <typename Fn>
+Fn LoadedCall(const wchar_t* dll, const char* name) {
+    // Through a generic function pointer: the compiler has no opinion on that cast.
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(dll), name)));
+}
 
 // One of the program's two icons (0 stopped, 1 armed), `size` pixels square.
 HICON LoadProgramIcon(int index, int size);

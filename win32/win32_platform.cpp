@@ -235,7 +235,15 @@ bool Win32Platform::AdjustTokenPrivileges(Handle token, bool disableAll, const T
 }
 
 bool Win32Platform::CloseHandle(Handle h) { return ::CloseHandle(reinterpret_cast<HANDLE>(h)); }
-bool Win32Platform::ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) { return ::ExitWindowsEx(flags, reserved); }
+bool Win32Platform::ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) { return ::ExitWindowsEx(flags, reason); }
+
+std::optional<std::uint32_t> Win32Platform::InitiateShutdownW(std::uint32_t gracePeriod, std::uint32_t flags,
+                                                              std::uint32_t reason) {
+    static const auto initiate =
+        LoadedCall<DWORD(WINAPI*)(LPWSTR, LPWSTR, DWORD, DWORD, DWORD)>(L"advapi32.dll", "InitiateShutdownW");
+    if (!initiate) return std::nullopt;
+    return initiate(nullptr, nullptr, gracePeriod, flags, reason);
+}
 std::uint32_t Win32Platform::GetLastError() { return ::GetLastError(); }
 
 // The record as the caller filled it, asked of the dialog in UTF-16: a chosen name the

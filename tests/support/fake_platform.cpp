@@ -314,9 +314,16 @@ bool FakePlatform::CloseHandle(Handle h) {
     return true;
 }
 
-bool FakePlatform::ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) {
-    Record("ExitWindowsEx(" + std::to_string(flags) + "," + std::to_string(reserved) + ")");
+bool FakePlatform::ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) {
+    Record("ExitWindowsEx(" + std::to_string(flags) + "," + std::to_string(reason) + ")");
     return exitWindowsResult;
+}
+
+std::optional<std::uint32_t> FakePlatform::InitiateShutdownW(std::uint32_t gracePeriod, std::uint32_t flags,
+                                                             std::uint32_t reason) {
+    Record("InitiateShutdownW(" + std::to_string(gracePeriod) + "," + std::to_string(flags) + "," +
+           std::to_string(reason) + ")");
+    return initiateShutdownAnswer;
 }
 
 std::uint32_t FakePlatform::GetLastError() {

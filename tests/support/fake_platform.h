@@ -90,6 +90,7 @@ public:
     std::optional<poko::Text> openFileAnswerWide;  // set: the dialog answers in UTF-16 instead
     std::uint32_t lastError = 0;                   // GetLastError's answer
     bool exitWindowsResult = true;
+    std::optional<std::uint32_t> initiateShutdownAnswer;  // nothing: the call is missing, as before Vista
     poko::Handle shellExecuteResult = 42;  // above 32: the shell took the target
     poko::Text dateSeparator = u"/", timeSeparator = u":";  // answered, not listed
 
@@ -143,7 +144,9 @@ public:
                                std::uint32_t bufferLength, poko::TokenPrivileges& previous,
                                std::uint32_t& returnLength) override;
     bool CloseHandle(poko::Handle h) override;
-    bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override;
+    bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) override;
+    std::optional<std::uint32_t> InitiateShutdownW(std::uint32_t gracePeriod, std::uint32_t flags,
+                                                   std::uint32_t reason) override;
     std::uint32_t GetLastError() override;
     bool GetOpenFileNameA(poko::OpenFileRecord& record) override;
     poko::Handle ModuleHandle() override;
