@@ -182,6 +182,18 @@ public:
     // kernel32: CompareStringEx(LOCALE_NAME_USER_DEFAULT, flags, a, b): CSTR_LESS_THAN,
     // CSTR_EQUAL or CSTR_GREATER_THAN, 0 when the system cannot compare them.
     virtual int CompareStringEx(std::uint32_t flags, std::u16string_view a, std::u16string_view b) = 0;
+
+    // ---- Settings in any folder ----
+    // kernel32: the UTF-16 profile calls and attributes, for a Timer.ini whose path the
+    // code page cannot hold (through the "A" calls it would name a file of "?"s). A file
+    // they create holds the code page's text, as one the "A" calls create.
+    virtual std::uint32_t GetPrivateProfileStringW(const Text& section, const Text& key, const Text& def,
+                                                   char16_t* buffer, std::uint32_t size, const Text& path) = 0;
+    virtual bool WritePrivateProfileStringW(const Text& section, const Text& key, const Text& value,
+                                            const Text& path) = 0;
+    // WritePrivateProfileStringW with a NULL value, which deletes the key.
+    virtual bool DeletePrivateProfileKeyW(const Text& section, const Text& key, const Text& path) = 0;
+    virtual std::uint32_t GetFileAttributesW(const Text& path) = 0;
 };
 
 }  // namespace poko

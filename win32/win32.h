@@ -225,6 +225,13 @@ public:
     // ---- Text compared as the user's locale compares it ----
     int CompareStringEx(std::uint32_t flags, std::u16string_view a, std::u16string_view b) override;
 
+    // ---- Settings in any folder ----
+    std::uint32_t GetPrivateProfileStringW(const Text& section, const Text& key, const Text& def, char16_t* buffer,
+                                           std::uint32_t size, const Text& path) override;
+    bool WritePrivateProfileStringW(const Text& section, const Text& key, const Text& value, const Text& path) override;
+    bool DeletePrivateProfileKeyW(const Text& section, const Text& key, const Text& path) override;
+    std::uint32_t GetFileAttributesW(const Text& path) override;
+
 private:
     KernelHandle wake_;  // the wake timer, made on first use
     FormView& view_;

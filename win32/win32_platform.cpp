@@ -102,7 +102,7 @@ Text Win32Platform::TimeSeparator() {
 }
 
 FileKind Win32Platform::FileAttributes(const Text& path) {
-    const DWORD a = GetFileAttributesW(W(path).c_str());
+    const DWORD a = ::GetFileAttributesW(W(path).c_str());
     if (a == INVALID_FILE_ATTRIBUTES) return FileKind::Absent;
     if (a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DEVICE))
         return FileKind::Other;
@@ -352,5 +352,23 @@ int Win32Platform::CompareStringEx(std::uint32_t flags, std::u16string_view a, s
                              static_cast<int>(a.size()), reinterpret_cast<const wchar_t*>(b.data()),
                              static_cast<int>(b.size()), nullptr, nullptr, 0);
 }
+
+// ---- Settings in any folder ----
+std::uint32_t Win32Platform::GetPrivateProfileStringW(const Text& section, const Text& key, const Text& def,
+                                                      char16_t* buffer, std::uint32_t size, const Text& path) {
+    return ::GetPrivateProfileStringW(W(section).c_str(), W(key).c_str(), W(def).c_str(),
+                                      reinterpret_cast<wchar_t*>(buffer), size, W(path).c_str());
+}
+
+bool Win32Platform::WritePrivateProfileStringW(const Text& section, const Text& key, const Text& value,
+                                               const Text& path) {
+    return ::WritePrivateProfileStringW(W(section).c_str(), W(key).c_str(), W(value).c_str(), W(path).c_str());
+}
+
+bool Win32Platform::DeletePrivateProfileKeyW(const Text& section, const Text& key, const Text& path) {
+    return ::WritePrivateProfileStringW(W(section).c_str(), W(key).c_str(), nullptr, W(path).c_str());
+}
+
+std::uint32_t Win32Platform::GetFileAttributesW(const Text& path) { return ::GetFileAttributesW(W(path).c_str()); }
 
 }  // namespace poko

@@ -178,11 +178,14 @@ TEST(Alarm, TargetsKeepTheirMeaningAcrossRestarts) {
     EXPECT_EQ(Describe(TargetAtStart(app)), Describe(target));
 }
 
-// Under code page 1252 no Japanese fits FILENAME: FILENAMEW keeps a message for the next start.
+// Under code page 1252 no Japanese fits FILENAME: FILENAMEW keeps a message for the next
+// start; in a folder whose name 1252 cannot hold either (Łukasz), the file the wide
+// profile calls made is code page text as ever (no BOM, CRLF).
 TEST(WesternCodePage, AJapaneseMessageSurvivesAnExitAndAStart) {
-    AppFolder app;
+    AppFolder app(L"\u0141ukasz");
     const std::wstring message = L"!\u4F1A\u8B70\u301C";  // !会議〜
     TargetAtStart(app, L"FILE=\"" + message + L"\"");
+    EXPECT_TRUE(app.Read(L"Timer.ini").value_or("").starts_with("[CONFIG]\r\nFILENAME=!???\r\n"));
     Ini ini = ParseIni(app.Read(L"Timer.ini").value_or(""));
     EXPECT_EQ(ini["CONFIG"]["FILENAME"] + "|" + ini["CONFIG"]["FILENAMEW"], "!???|" + PercentUtf8(message));
     EXPECT_EQ(Describe(TargetAtStart(app)), Describe(message));

@@ -49,12 +49,13 @@ void WaitUntil(std::string_view what, Duration limit, const std::function<bool()
 using Ini = std::map<std::string, std::map<std::string, std::string>>;
 Ini ParseIni(std::string_view bytes);
 
-// A fresh, empty application folder for one scenario (C:\pokomaru-e2e\<test>-<n>) with
-// PokomaruNo1.exe copied into it. The exe comes from POKOMARU_EXE (a Unix or Windows
-// path). The folder is left behind: it goes with the scenario's copy of the prefix.
+// A fresh, empty application folder for one scenario (C:\pokomaru-e2e\<test>-<n>, or a
+// folder `name` inside it) with PokomaruNo1.exe copied into it. The exe comes from
+// POKOMARU_EXE (a Unix or Windows path). The folder is left behind: it goes with the
+// scenario's copy of the prefix.
 class AppFolder {
 public:
-    AppFolder();
+    explicit AppFolder(std::wstring_view name = L"");
     const std::wstring& Dir() const { return dir_; }
     std::wstring Exe() const { return Path(L"PokomaruNo1.exe"); }
     std::wstring Path(std::wstring_view name) const;

@@ -85,9 +85,7 @@ std::optional<Bytes> IniStore::Raw(const Bytes& path, const Bytes& section, cons
     return std::nullopt;
 }
 
-std::uint32_t IniStore::Get(const Bytes& path, const Bytes& section, const Bytes& key, const Bytes& def,
-                            char* buffer, std::uint32_t size) const {
-    if (size == 0) return 0;
+Bytes IniStore::Value(const Bytes& path, const Bytes& section, const Bytes& key, const Bytes& def) const {
     Bytes value;
     if (const auto raw = Raw(path, section, key)) {
         value = Trim(*raw);
@@ -97,6 +95,13 @@ std::uint32_t IniStore::Get(const Bytes& path, const Bytes& section, const Bytes
         value = def;
         while (!value.empty() && Blank(value.back())) value.pop_back();
     }
+    return value;
+}
+
+std::uint32_t IniStore::Get(const Bytes& path, const Bytes& section, const Bytes& key, const Bytes& def,
+                            char* buffer, std::uint32_t size) const {
+    if (size == 0) return 0;
+    const Bytes value = Value(path, section, key, def);
     const std::uint32_t n = std::min<std::uint32_t>(static_cast<std::uint32_t>(value.size()), size - 1);
     std::memcpy(buffer, value.data(), n);
     buffer[n] = '\0';
@@ -133,8 +138,10 @@ void FakePlatform::Record(const std::string& entry) {
     if (onCall) onCall(entry);
 }
 
+Bytes FakePlatform::IniKey() const { return poko::FitsAnsi(IniFile()) ? poko::ToAnsi(IniFile()) : Utf8(IniFile()); }
+
 std::optional<Text> FakePlatform::Stored(const Text& section, const Text& key) const {
-    const auto raw = ini.Raw(poko::ToAnsi(IniFile()), poko::ToAnsi(section), poko::ToAnsi(key));
+    const auto raw = ini.Raw(IniKey(), poko::ToAnsi(section), poko::ToAnsi(key));
     if (!raw) return std::nullopt;
     return poko::FromAnsi(*raw);
 }
@@ -447,6 +454,10 @@ void FakePlatform::ShowAboutBox(poko::FrmMsg& box) {
 
 std::uint32_t FakePlatform::GetFileAttributesA(const Bytes& path) {
     Record("GetFileAttributesA(" + A(path) + ")");
+    return GetFileAttributes(path);
+}
+
+std::uint32_t FakePlatform::GetFileAttributes(const Bytes& path) const {
     if (const auto it = attributes.find(path); it != attributes.end()) return it->second;
     return ini.Exists(path) ? 0x20 : poko::INVALID_FILE_ATTRIBUTES_;
 }
@@ -492,6 +503,40 @@ bool FakePlatform::DeletePrivateProfileKeyA(const Bytes& section, const Bytes& k
     profilePaths.push_back(path);
     ini.Delete(path, section, key);
     return true;
+}
+
+// ---- Settings in any folder ----
+// The file holds the code page's bytes, as the system's wide calls keep it.
+std::uint32_t FakePlatform::GetPrivateProfileStringW(const Text& section, const Text& key, const Text& def,
+                                                     char16_t* buffer, std::uint32_t size, const Text& path) {
+    Record("GetPrivateProfileStringW(" + Utf8(section) + "|" + Utf8(key) + "|" + Utf8(def) + "|" + std::to_string(size) +
+           ")");
+    profilePaths.push_back(Utf8(path));
+    if (size == 0) return 0;
+    const Text value = poko::FromAnsi(ini.Value(Utf8(path), poko::ToAnsi(section), poko::ToAnsi(key), poko::ToAnsi(def)));
+    const std::uint32_t n = std::min<std::uint32_t>(static_cast<std::uint32_t>(value.size()), size - 1);
+    std::copy_n(value.begin(), n, buffer);
+    buffer[n] = u'\0';
+    return n;
+}
+
+bool FakePlatform::WritePrivateProfileStringW(const Text& section, const Text& key, const Text& value, const Text& path) {
+    Record("WritePrivateProfileStringW(" + Utf8(section) + "|" + Utf8(key) + "|" + Utf8(value) + ")");
+    profilePaths.push_back(Utf8(path));
+    ini.Set(Utf8(path), poko::ToAnsi(section), poko::ToAnsi(key), poko::ToAnsi(value));
+    return true;
+}
+
+bool FakePlatform::DeletePrivateProfileKeyW(const Text& section, const Text& key, const Text& path) {
+    Record("DeletePrivateProfileKeyW(" + Utf8(section) + "|" + Utf8(key) + ")");
+    profilePaths.push_back(Utf8(path));
+    ini.Delete(Utf8(path), poko::ToAnsi(section), poko::ToAnsi(key));
+    return true;
+}
+
+std::uint32_t FakePlatform::GetFileAttributesW(const Text& path) {
+    Record("GetFileAttributesW(" + Utf8(path) + ")");
+    return GetFileAttributes(Utf8(path));
 }
 
 int FakePlatform::CompareStringEx(std::uint32_t flags, std::u16string_view a, std::u16string_view b) {

@@ -34,6 +34,9 @@ public:
     // The bytes after "=" as the file holds them, or nothing when the key is absent.
     std::optional<poko::Bytes> Raw(const poko::Bytes& path, const poko::Bytes& section, const poko::Bytes& key) const;
 
+    // The value a read gives, whole: trimmed and unquoted, or the default.
+    poko::Bytes Value(const poko::Bytes& path, const poko::Bytes& section, const poko::Bytes& key,
+                      const poko::Bytes& def) const;
     std::uint32_t Get(const poko::Bytes& path, const poko::Bytes& section, const poko::Bytes& key,
                       const poko::Bytes& def, char* buffer, std::uint32_t size) const;
     void Set(const poko::Bytes& path, const poko::Bytes& section, const poko::Bytes& key, const poko::Bytes& value);
@@ -100,9 +103,12 @@ public:
     std::optional<poko::OpenFileRecord> lastOpenFile;  // as the dialog received it
     IniStore ini;
 
-    // Settings-file helpers; texts are converted to and from CP932.
+    // Settings-file helpers; texts are converted to and from CP932. The store knows a file
+    // by its path as the profile calls name it: in the code page, or as UTF-8 where the
+    // "W" calls name it (a path the code page cannot hold).
     poko::Text IniFile() const { return appFolder + u"\\Timer.ini"; }
-    void PreloadIni(const poko::Text& content) { ini.Load(poko::ToAnsi(IniFile()), poko::ToAnsi(content)); }
+    poko::Bytes IniKey() const;
+    void PreloadIni(const poko::Text& content) { ini.Load(IniKey(), poko::ToAnsi(content)); }
     std::optional<poko::Text> Stored(const poko::Text& section, const poko::Text& key) const;
     // The entries without those whose name (the part before "(") is in `skip`.
     std::vector<std::string> CallsWithout(const std::vector<std::string>& skip) const;
@@ -187,10 +193,11 @@ public:
     void ShowAboutBox(poko::FrmMsg& box) override;
 
     // ---- Protected settings file ----
-    // Attribute bits by ANSI path; a path not listed is a plain file (archive bit) while
-    // the profile store holds it, and absent otherwise.
+    // Attribute bits by path, as the store knows it (IniKey); a path not listed is a plain
+    // file (archive bit) while the profile store holds it, and absent otherwise.
     std::map<poko::Bytes, std::uint32_t> attributes;
     std::uint32_t GetFileAttributesA(const poko::Bytes& path) override;
+    std::uint32_t GetFileAttributes(const poko::Bytes& path) const;  // of either call, unrecorded
 
     // Display scaling and waking: "SmallIcons" answers these handles;
     // "SetWakeTimer(yyyy-mm-dd hh:mm:ss)", "CancelWakeTimer",
@@ -212,6 +219,14 @@ public:
     bool DeletePrivateProfileKeyA(const poko::Bytes& section, const poko::Bytes& key, const poko::Bytes& path) override;
     // A Japanese system's answer to the three flags (SameFolded), or texts as they are; not listed.
     int CompareStringEx(std::uint32_t flags, std::u16string_view a, std::u16string_view b) override;
+
+    // ---- Settings in any folder: "GetPrivateProfileStringW(CONFIG|H|00|255)", ... ----
+    std::uint32_t GetPrivateProfileStringW(const poko::Text& section, const poko::Text& key, const poko::Text& def,
+                                           char16_t* buffer, std::uint32_t size, const poko::Text& path) override;
+    bool WritePrivateProfileStringW(const poko::Text& section, const poko::Text& key, const poko::Text& value,
+                                    const poko::Text& path) override;
+    bool DeletePrivateProfileKeyW(const poko::Text& section, const poko::Text& key, const poko::Text& path) override;
+    std::uint32_t GetFileAttributesW(const poko::Text& path) override;
 
 private:
     void Record(const std::string& entry);
