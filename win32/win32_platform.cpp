@@ -8,6 +8,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "alarm/target_kind.h"
 #include "base/ansi.h"
 #include "win32/win32.h"
 
@@ -187,18 +188,60 @@ bool Win32Platform::Shell_NotifyIconA(std::uint32_t message, const TrayIconRecor
     return ::Shell_NotifyIconA(message, &nid);
 }
 
+namespace {
+
+// The target as the program itself would find it: on 64-bit Windows the 32-bit program
+// is shown SysWOW64 for System32, so a target that only the 64-bit system has there
+// (wsl.exe, say) is opened through Sysnative.
+Text NativeTarget(const Text& file) {
+    static const bool wow64 = [] {
+        const auto isWow64 = LoadedCall<BOOL(WINAPI*)(HANDLE, BOOL*)>(L"kernel32.dll", "IsWow64Process");
+        BOOL on = FALSE;
+        return isWow64 && isWow64(::GetCurrentProcess(), &on) && on;
+    }();
+    if (!wow64) return file;
+    wchar_t windows[MAX_PATH];
+    const UINT n = GetSystemWindowsDirectoryW(windows, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return file;
+    const auto native = SysnativeTarget(file, Text(windows, windows + n));
+    if (!native || ::GetFileAttributesW(W(file).c_str()) != INVALID_FILE_ATTRIBUTES) return file;
+    return *native;
+}
+
+// ShellExecuteEx with ShellExecute's arguments and answer (hInstApp, 32 or less for a
+// failure). The shell's own error box would come before the one the program shows for
+// a target that failed to open, so a call with an owner (the alarm's) asks for none; the
+// mascot's, without one, has no word of its own for a failure and leaves it to the shell.
+template <typename Info, typename String>
+Handle Execute(BOOL(WINAPI* execute)(Info*), Handle owner, const String& verb, const String& file,
+               const String& parameters, const String& directory, std::int32_t show) {
+    NeedOle();  // for the shell's handlers of what is opened
+    Info info{};
+    info.cbSize = sizeof info;
+    info.fMask = owner ? SEE_MASK_FLAG_NO_UI : 0;
+    info.hwnd = reinterpret_cast<HWND>(owner);
+    info.lpVerb = verb.c_str();
+    info.lpFile = file.c_str();
+    info.lpParameters = parameters.c_str();
+    info.lpDirectory = directory.c_str();
+    info.nShow = show;
+    const bool ok = execute(&info);
+    const auto answer = reinterpret_cast<Handle>(info.hInstApp);
+    return ok ? std::max<Handle>(answer, 33) : std::min<Handle>(answer, 32);
+}
+
+}  // namespace
+
 Handle Win32Platform::ShellExecuteA(Handle owner, const Bytes& verb, const Bytes& file, const Bytes& parameters,
                                     const Bytes& directory, std::int32_t show) {
-    NeedOle();  // for the shell's handlers of what is opened
-    return reinterpret_cast<Handle>(::ShellExecuteA(reinterpret_cast<HWND>(owner), verb.c_str(), file.c_str(),
-                                                    parameters.c_str(), directory.c_str(), show));
+    const Text target = FromAnsi(file), native = NativeTarget(target);
+    return Execute(&::ShellExecuteExA, owner, verb, native != target && FitsAnsi(native) ? ToAnsi(native) : file,
+                   parameters, directory, show);
 }
 
 Handle Win32Platform::ShellExecuteW(Handle owner, const Text& verb, const Text& file, const Text& parameters,
                                     const Text& directory, std::int32_t show) {
-    NeedOle();
-    return reinterpret_cast<Handle>(::ShellExecuteW(reinterpret_cast<HWND>(owner), W(verb).c_str(), W(file).c_str(),
-                                                    W(parameters).c_str(), W(directory).c_str(), show));
+    return Execute(&::ShellExecuteExW, owner, W(verb), W(NativeTarget(file)), W(parameters), W(directory), show);
 }
 
 Handle Win32Platform::GetCurrentProcess() { return reinterpret_cast<Handle>(::GetCurrentProcess()); }
