@@ -245,6 +245,7 @@ private:
         bool expired = false;
         std::vector<Handle> closedEarly;  // closed when time ran out
     } download_;
+    bool WaitForHelper(HANDLE done);
     bool CallInTime();
     void EndDownload();
     std::uint64_t offsetMinute_ = ~0ULL, offset_ = 0;  // Now(): the zone's offset, and the minute it is for
@@ -290,6 +291,9 @@ HFONT CreateLayoutFont(const FontSpec& font, int dpi);
 // The replacement window procedure installed by start-up, and the form it hands the
 // program's part of each message to (win32_platform.cpp).
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Whether the user-interface thread waits for a download's helper, answering only the
+// messages sent to it (win32_network.cpp).
+bool DownloadWaiting();
 void SetWindowProcTarget(FrmTimer* form);
 
 // Test hooks (test_hooks.cpp): whether they are on, and the mascot's draws given in

@@ -20,7 +20,25 @@ FrmTimer* g_form = nullptr;
 
 void SetWindowProcTarget(FrmTimer* form) { g_form = form; }
 
+namespace {
+
+// A message sent to the main window while a download waits that would run the program's
+// own handlers: the tray icon's (its mouse messages come as mouse moves), a control's,
+// a command of the window menu, a close, the taskbar's return.
+bool HeldForTheDownload(UINT msg) {
+    static const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    return msg == WM_MOUSEMOVE || msg == WM_COMMAND || msg == WM_VSCROLL || msg == WM_SYSCOMMAND || msg == WM_CLOSE ||
+           msg == taskbarCreated;
+}
+
+}  // namespace
+
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    // It comes again once the download is over, as it would have without the wait.
+    if (DownloadWaiting() && HeldForTheDownload(msg)) {
+        PostMessageW(hwnd, msg, wParam, lParam);
+        return 0;
+    }
     if (g_form) g_form->WindowProcHook(msg, wParam);
     auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     return CallWindowProcA(previous, hwnd, msg, wParam, lParam);
