@@ -98,6 +98,9 @@ public:
 
     // shell32
     virtual bool Shell_NotifyIconA(std::uint32_t message, const TrayIconRecord& record) = 0;
+    // The answer is ShellExecuteA's, 32 or less for a failure. With an owner window the
+    // shell shows no box of its own for a failure (ShellExecuteEx, SEE_MASK_FLAG_NO_UI):
+    // the caller tells it; without one the shell's box is the only word of it.
     virtual Handle ShellExecuteA(Handle owner, const Bytes& verb, const Bytes& file, const Bytes& parameters,
                                  const Bytes& directory, std::int32_t show) = 0;
     // The same with UTF-16 texts, for a target the ANSI code page cannot hold.
