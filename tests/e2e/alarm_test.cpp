@@ -178,9 +178,7 @@ TEST(Alarm, TargetsKeepTheirMeaningAcrossRestarts) {
     EXPECT_EQ(Describe(TargetAtStart(app)), Describe(target));
 }
 
-// Under code page 1252 no Japanese fits FILENAME: FILENAMEW keeps a message for the next
-// start; in a folder whose name 1252 cannot hold either (Łukasz), the file the wide
-// profile calls made is code page text as ever (no BOM, CRLF).
+// Under code page 1252 no Japanese fits FILENAME: FILENAMEW keeps a message for the next start (from Łukasz).
 TEST(WesternCodePage, AJapaneseMessageSurvivesAnExitAndAStart) {
     AppFolder app(L"\u0141ukasz");
     const std::wstring message = L"!\u4F1A\u8B70\u301C";  // !会議〜

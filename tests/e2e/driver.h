@@ -49,13 +49,12 @@ void WaitUntil(std::string_view what, Duration limit, const std::function<bool()
 using Ini = std::map<std::string, std::map<std::string, std::string>>;
 Ini ParseIni(std::string_view bytes);
 
-// A fresh, empty application folder for one scenario (C:\pokomaru-e2e\<test>-<n>, or a
-// folder `name` inside it) with PokomaruNo1.exe copied into it. The exe comes from
-// POKOMARU_EXE (a Unix or Windows path). The folder is left behind: it goes with the
-// scenario's copy of the prefix.
+// A fresh, empty application folder for one scenario (C:\pokomaru-e2e\<test>-<n>) with
+// PokomaruNo1.exe copied into it. The exe comes from POKOMARU_EXE (a Unix or Windows
+// path). The folder is left behind: it goes with the scenario's copy of the prefix.
 class AppFolder {
 public:
-    explicit AppFolder(std::wstring_view name = L"");
+    explicit AppFolder(std::wstring_view name = L"");  // with `name`: a folder of that name inside it
     const std::wstring& Dir() const { return dir_; }
     std::wstring Exe() const { return Path(L"PokomaruNo1.exe"); }
     std::wstring Path(std::wstring_view name) const;

@@ -2,8 +2,6 @@
 // mascot's runs from the alarm and by itself, and servers that fail in each way.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "driver.h"
 #include "ui/control_ids.h"
 
@@ -74,8 +72,7 @@ TEST(Network, OnlyAnAddressReachesTheClipboard) {
     }
 }
 
-// While it waits, the program answers what is sent to its window, as Windows asks of a
-// program it is not to take for hung.
+// Meanwhile it answers what is sent to its window, as Windows asks of a program not hung.
 TEST(Network, StalledOrTricklingServerGivesTheProgramBackWithin20s) {
     for (const wchar_t* path : {L"/stall/e/?", L"/trickle/e/?"}) {
         SCOPED_TRACE(Utf8(path));
@@ -84,12 +81,8 @@ TEST(Network, StalledOrTricklingServerGivesTheProgramBackWithin20s) {
         Program program(app, L"-M");
         AskForTheAddress(program);
         const auto asked = std::chrono::steady_clock::now();
-        WaitUntil("the page to be asked for", kDeadline, [&] {
-            const std::vector<std::string> asks = BoardRequests();
-            return std::find(asks.begin(), asks.end(), Utf8(path)) != asks.end();
-        });
-        DWORD_PTR answer = 0;
-        EXPECT_TRUE(SendMessageTimeoutW(program.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer))
+        WaitUntil("the page to be asked for", kDeadline, [] { return !BoardRequests().empty(); });
+        EXPECT_TRUE(SendMessageTimeoutW(program.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 1000, nullptr))
             << "no answer within 1 s while the page loads";
         MessageBoxWindow box = program.WaitForMessageBox(40s);
         const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - asked);

@@ -85,7 +85,9 @@ std::optional<Bytes> IniStore::Raw(const Bytes& path, const Bytes& section, cons
     return std::nullopt;
 }
 
-Bytes IniStore::Value(const Bytes& path, const Bytes& section, const Bytes& key, const Bytes& def) const {
+std::uint32_t IniStore::Get(const Bytes& path, const Bytes& section, const Bytes& key, const Bytes& def,
+                            char* buffer, std::uint32_t size) const {
+    if (size == 0) return 0;
     Bytes value;
     if (const auto raw = Raw(path, section, key)) {
         value = Trim(*raw);
@@ -95,13 +97,6 @@ Bytes IniStore::Value(const Bytes& path, const Bytes& section, const Bytes& key,
         value = def;
         while (!value.empty() && Blank(value.back())) value.pop_back();
     }
-    return value;
-}
-
-std::uint32_t IniStore::Get(const Bytes& path, const Bytes& section, const Bytes& key, const Bytes& def,
-                            char* buffer, std::uint32_t size) const {
-    if (size == 0) return 0;
-    const Bytes value = Value(path, section, key, def);
     const std::uint32_t n = std::min<std::uint32_t>(static_cast<std::uint32_t>(value.size()), size - 1);
     std::memcpy(buffer, value.data(), n);
     buffer[n] = '\0';
@@ -321,15 +316,13 @@ bool FakePlatform::CloseHandle(Handle h) {
     return true;
 }
 
-bool FakePlatform::ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) {
-    Record("ExitWindowsEx(" + std::to_string(flags) + "," + std::to_string(reason) + ")");
+bool FakePlatform::ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) {
+    Record("ExitWindowsEx(" + std::to_string(flags) + "," + std::to_string(reserved) + ")");
     return exitWindowsResult;
 }
 
-std::optional<std::uint32_t> FakePlatform::InitiateShutdownW(std::uint32_t gracePeriod, std::uint32_t flags,
-                                                             std::uint32_t reason) {
-    Record("InitiateShutdownW(" + std::to_string(gracePeriod) + "," + std::to_string(flags) + "," +
-           std::to_string(reason) + ")");
+std::optional<std::uint32_t> FakePlatform::InitiateShutdownW(std::uint32_t grace, std::uint32_t flags, std::uint32_t reason) {
+    Record("InitiateShutdownW(" + std::to_string(grace) + "," + std::to_string(flags) + "," + std::to_string(reason) + ")");
     return initiateShutdownAnswer;
 }
 
@@ -454,10 +447,6 @@ void FakePlatform::ShowAboutBox(poko::FrmMsg& box) {
 
 std::uint32_t FakePlatform::GetFileAttributesA(const Bytes& path) {
     Record("GetFileAttributesA(" + A(path) + ")");
-    return GetFileAttributes(path);
-}
-
-std::uint32_t FakePlatform::GetFileAttributes(const Bytes& path) const {
     if (const auto it = attributes.find(path); it != attributes.end()) return it->second;
     return ini.Exists(path) ? 0x20 : poko::INVALID_FILE_ATTRIBUTES_;
 }
@@ -505,38 +494,34 @@ bool FakePlatform::DeletePrivateProfileKeyA(const Bytes& section, const Bytes& k
     return true;
 }
 
-// ---- Settings in any folder ----
-// The file holds the code page's bytes, as the system's wide calls keep it.
-std::uint32_t FakePlatform::GetPrivateProfileStringW(const Text& section, const Text& key, const Text& def,
-                                                     char16_t* buffer, std::uint32_t size, const Text& path) {
-    Record("GetPrivateProfileStringW(" + Utf8(section) + "|" + Utf8(key) + "|" + Utf8(def) + "|" + std::to_string(size) +
-           ")");
-    profilePaths.push_back(Utf8(path));
-    if (size == 0) return 0;
-    const Text value = poko::FromAnsi(ini.Value(Utf8(path), poko::ToAnsi(section), poko::ToAnsi(key), poko::ToAnsi(def)));
-    const std::uint32_t n = std::min<std::uint32_t>(static_cast<std::uint32_t>(value.size()), size - 1);
-    std::copy_n(value.begin(), n, buffer);
-    buffer[n] = u'\0';
-    return n;
+// ---- Settings in any folder: the file known by its path's UTF-8, its code page bytes kept ----
+std::uint32_t FakePlatform::GetPrivateProfileStringW(const Text& s, const Text& k, const Text& d, char16_t* buffer,
+                                                     std::uint32_t size, const Text& path) {
+    Record("GetPrivateProfileStringW(" + Utf8(s) + "|" + Utf8(k) + "|" + Utf8(d) + "|" + std::to_string(size) + ")");
+    Bytes bytes(1 << 17, '\0');  // room for any value a test stores
+    const auto n = ini.Get(Utf8(path), poko::ToAnsi(s), poko::ToAnsi(k), poko::ToAnsi(d), bytes.data(), 1 << 17);
+    const Text value = poko::FromAnsi(bytes.substr(0, n)).substr(0, size - 1);
+    std::copy(value.begin(), value.end(), buffer);
+    buffer[value.size()] = u'\0';
+    return static_cast<std::uint32_t>(value.size());
 }
 
-bool FakePlatform::WritePrivateProfileStringW(const Text& section, const Text& key, const Text& value, const Text& path) {
-    Record("WritePrivateProfileStringW(" + Utf8(section) + "|" + Utf8(key) + "|" + Utf8(value) + ")");
-    profilePaths.push_back(Utf8(path));
-    ini.Set(Utf8(path), poko::ToAnsi(section), poko::ToAnsi(key), poko::ToAnsi(value));
+bool FakePlatform::WritePrivateProfileStringW(const Text& s, const Text& k, const Text& value, const Text& path) {
+    Record("WritePrivateProfileStringW(" + Utf8(s) + "|" + Utf8(k) + "|" + Utf8(value) + ")");
+    ini.Set(Utf8(path), poko::ToAnsi(s), poko::ToAnsi(k), poko::ToAnsi(value));
     return true;
 }
 
-bool FakePlatform::DeletePrivateProfileKeyW(const Text& section, const Text& key, const Text& path) {
-    Record("DeletePrivateProfileKeyW(" + Utf8(section) + "|" + Utf8(key) + ")");
-    profilePaths.push_back(Utf8(path));
-    ini.Delete(Utf8(path), poko::ToAnsi(section), poko::ToAnsi(key));
+bool FakePlatform::DeletePrivateProfileKeyW(const Text& s, const Text& k, const Text& path) {
+    Record("DeletePrivateProfileKeyW(" + Utf8(s) + "|" + Utf8(k) + ")");
+    ini.Delete(Utf8(path), poko::ToAnsi(s), poko::ToAnsi(k));
     return true;
 }
 
 std::uint32_t FakePlatform::GetFileAttributesW(const Text& path) {
     Record("GetFileAttributesW(" + Utf8(path) + ")");
-    return GetFileAttributes(Utf8(path));
+    const auto it = attributes.find(Utf8(path));
+    return it != attributes.end() ? it->second : ini.Exists(Utf8(path)) ? 0x20 : poko::INVALID_FILE_ATTRIBUTES_;
 }
 
 int FakePlatform::CompareStringEx(std::uint32_t flags, std::u16string_view a, std::u16string_view b) {

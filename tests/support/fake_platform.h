@@ -34,9 +34,6 @@ public:
     // The bytes after "=" as the file holds them, or nothing when the key is absent.
     std::optional<poko::Bytes> Raw(const poko::Bytes& path, const poko::Bytes& section, const poko::Bytes& key) const;
 
-    // The value a read gives, whole: trimmed and unquoted, or the default.
-    poko::Bytes Value(const poko::Bytes& path, const poko::Bytes& section, const poko::Bytes& key,
-                      const poko::Bytes& def) const;
     std::uint32_t Get(const poko::Bytes& path, const poko::Bytes& section, const poko::Bytes& key,
                       const poko::Bytes& def, char* buffer, std::uint32_t size) const;
     void Set(const poko::Bytes& path, const poko::Bytes& section, const poko::Bytes& key, const poko::Bytes& value);
@@ -103,11 +100,9 @@ public:
     std::optional<poko::OpenFileRecord> lastOpenFile;  // as the dialog received it
     IniStore ini;
 
-    // Settings-file helpers; texts are converted to and from CP932. The store knows a file
-    // by its path as the profile calls name it: in the code page, or as UTF-8 where the
-    // "W" calls name it (a path the code page cannot hold).
+    // Settings-file helpers; texts are converted to and from CP932.
     poko::Text IniFile() const { return appFolder + u"\\Timer.ini"; }
-    poko::Bytes IniKey() const;
+    poko::Bytes IniKey() const;  // the store's name of it: its UTF-8 where the code page cannot hold it
     void PreloadIni(const poko::Text& content) { ini.Load(IniKey(), poko::ToAnsi(content)); }
     std::optional<poko::Text> Stored(const poko::Text& section, const poko::Text& key) const;
     // The entries without those whose name (the part before "(") is in `skip`.
@@ -150,9 +145,8 @@ public:
                                std::uint32_t bufferLength, poko::TokenPrivileges& previous,
                                std::uint32_t& returnLength) override;
     bool CloseHandle(poko::Handle h) override;
-    bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) override;
-    std::optional<std::uint32_t> InitiateShutdownW(std::uint32_t gracePeriod, std::uint32_t flags,
-                                                   std::uint32_t reason) override;
+    bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override;
+    std::optional<std::uint32_t> InitiateShutdownW(std::uint32_t grace, std::uint32_t flags, std::uint32_t reason) override;
     std::uint32_t GetLastError() override;
     bool GetOpenFileNameA(poko::OpenFileRecord& record) override;
     poko::Handle ModuleHandle() override;
@@ -193,11 +187,10 @@ public:
     void ShowAboutBox(poko::FrmMsg& box) override;
 
     // ---- Protected settings file ----
-    // Attribute bits by path, as the store knows it (IniKey); a path not listed is a plain
-    // file (archive bit) while the profile store holds it, and absent otherwise.
+    // Attribute bits by ANSI path; a path not listed is a plain file (archive bit) while
+    // the profile store holds it, and absent otherwise.
     std::map<poko::Bytes, std::uint32_t> attributes;
     std::uint32_t GetFileAttributesA(const poko::Bytes& path) override;
-    std::uint32_t GetFileAttributes(const poko::Bytes& path) const;  // of either call, unrecorded
 
     // Display scaling and waking: "SmallIcons" answers these handles;
     // "SetWakeTimer(yyyy-mm-dd hh:mm:ss)", "CancelWakeTimer",
@@ -219,13 +212,11 @@ public:
     bool DeletePrivateProfileKeyA(const poko::Bytes& section, const poko::Bytes& key, const poko::Bytes& path) override;
     // A Japanese system's answer to the three flags (SameFolded), or texts as they are; not listed.
     int CompareStringEx(std::uint32_t flags, std::u16string_view a, std::u16string_view b) override;
-
-    // ---- Settings in any folder: "GetPrivateProfileStringW(CONFIG|H|00|255)", ... ----
-    std::uint32_t GetPrivateProfileStringW(const poko::Text& section, const poko::Text& key, const poko::Text& def,
+    std::uint32_t GetPrivateProfileStringW(const poko::Text& s, const poko::Text& k, const poko::Text& d,
                                            char16_t* buffer, std::uint32_t size, const poko::Text& path) override;
-    bool WritePrivateProfileStringW(const poko::Text& section, const poko::Text& key, const poko::Text& value,
+    bool WritePrivateProfileStringW(const poko::Text& s, const poko::Text& k, const poko::Text& v,
                                     const poko::Text& path) override;
-    bool DeletePrivateProfileKeyW(const poko::Text& section, const poko::Text& key, const poko::Text& path) override;
+    bool DeletePrivateProfileKeyW(const poko::Text& s, const poko::Text& k, const poko::Text& path) override;
     std::uint32_t GetFileAttributesW(const poko::Text& path) override;
 
 private:
