@@ -5,6 +5,13 @@
 
 namespace poko {
 
+namespace {
+
+// A reason of 0 is logged as an unplanned shutdown, which may hold it up.
+constexpr std::uint32_t kPlanned = SHTDN_REASON_MAJOR_OTHER_ | SHTDN_REASON_MINOR_OTHER_ | SHTDN_REASON_FLAG_PLANNED_;
+
+}  // namespace
+
 void FrmTimer::ShutdownWindows(std::uint32_t flags) {
     if (RequestShutdown(flags)) return;
     platform_.MessageBox(flags & EWX_REBOOT_ ? u"コンピュータを再起動できませんでした。"
@@ -17,7 +24,8 @@ bool FrmTimer::RequestShutdown(std::uint32_t flags) {
     OsVersion version;
     // Without an answer the platform is taken as NT: the privilege step then does no harm.
     if (!platform_.GetVersionExA(version)) version.platformId = VER_PLATFORM_WIN32_NT_;
-    if (version.platformId == VER_PLATFORM_WIN32_NT_) {
+    const bool nt = version.platformId == VER_PLATFORM_WIN32_NT_;
+    if (nt) {
         const Handle process = platform_.GetCurrentProcess();
         Handle token = 0;
         if (!platform_.OpenProcessToken(process, TOKEN_ADJUST_PRIVILEGES_ | TOKEN_QUERY_, token)) return false;
@@ -33,10 +41,19 @@ bool FrmTimer::RequestShutdown(std::uint32_t flags) {
         TokenPrivileges previous;
         std::uint32_t returned = 0;
         // A non-zero answer goes on whatever the last error says: where the privilege was
-        // not assigned, ExitWindowsEx refuses, and that refusal is told.
+        // not assigned, the request is refused, and that refusal is told.
         if (!platform_.AdjustTokenPrivileges(token, false, state, TOKEN_PRIVILEGES_SIZE_, previous, returned)) return false;
     }
-    return platform_.ExitWindowsEx(flags, 0);
+    // Where terminal services run (every Windows since Vista) ExitWindowsEx's force does
+    // nothing, and its shutdown leaves the power on: a program holding unsaved work
+    // would stop it. InitiateShutdownW forces and powers off; where it is missing, or
+    // only a name (Wine), ExitWindowsEx does what it can.
+    if (nt && !(flags & EWX_REBOOT_)) {
+        const auto answer =
+            platform_.InitiateShutdownW(0, SHUTDOWN_FORCE_OTHERS_ | SHUTDOWN_FORCE_SELF_ | SHUTDOWN_POWEROFF_, kPlanned);
+        if (answer && *answer != ERROR_CALL_NOT_IMPLEMENTED_) return *answer == ERROR_SUCCESS_;
+    }
+    return platform_.ExitWindowsEx(flags, kPlanned);
 }
 
 }  // namespace poko

@@ -1,6 +1,8 @@
 // What an alarm does with its target, by the target's text alone.
 #pragma once
 
+#include <optional>
+
 #include "base/search.h"
 #include "base/text.h"
 
@@ -25,6 +27,18 @@ inline TargetKind ClassifyTarget(const Text& target) {
     if (AsciiUpper(Left(target, 6)) == u"REBOOT") return TargetKind::Reboot;
     if (AsciiUpper(Left(target, 4)) == u"EXIT") return TargetKind::Shutdown;
     return TargetKind::Open;
+}
+
+// A 32-bit program on 64-bit Windows finds the 32-bit system (SysWOW64) where it asks for
+// System32; "Sysnative" names the real System32 to it. The target under `windows` (the
+// Windows folder) "\System32\" named that way, or nothing for a target elsewhere.
+inline std::optional<Text> SysnativeTarget(const Text& target, Text windows) {
+    while (!windows.empty() && windows.back() == u'\\') windows.pop_back();
+    const Text system32 = windows + u"\\System32\\";
+    const int n = static_cast<int>(system32.size());
+    if (windows.empty() || target.size() <= system32.size() || AsciiUpper(Left(target, n)) != AsciiUpper(system32))
+        return std::nullopt;
+    return windows + u"\\Sysnative\\" + target.substr(system32.size());
 }
 
 }  // namespace poko

@@ -36,16 +36,64 @@ bool NeedsQuotes(const Text& v) {
     return v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front();
 }
 
+// The profile calls on one Timer.ini. A path the code page holds takes the "A" calls, as
+// it always has; one it cannot hold (a folder named in another script) takes the "W"
+// calls, and their texts cross the code page here, so that the file's bytes and the
+// byte-level rules (a buffer counted in bytes, and its cut) stay what they are.
+class Profile {
+public:
+    Profile(Platform& platform, const Text& path)
+        : p_(platform), path_(path), ansiPath_(ToAnsi(path)), ansi_(FromAnsi(ansiPath_) == path) {}
+
+    // As GetPrivateProfileStringA fills `size` bytes: at most size - 1 of them, a value
+    // that filled them perhaps cut.
+    std::uint32_t Get(const Bytes& section, const Bytes& key, const Bytes& def, char* buffer, std::uint32_t size) {
+        if (ansi_) return p_.GetPrivateProfileStringA(section, key, def, buffer, size, ansiPath_);
+        if (size == 0) return 0;
+        // A code-page file's character is at least a byte: `size` units hold what `size` bytes would.
+        Text wide(size, u'\0');
+        const std::uint32_t units =
+            std::min(p_.GetPrivateProfileStringW(FromAnsi(section), FromAnsi(key), FromAnsi(def), wide.data(), size, path_),
+                     size - 1);
+        wide.resize(units);
+        const Bytes value = ToAnsi(wide);
+        const std::uint32_t n = units + 1 >= size ? size - 1 : std::min(static_cast<std::uint32_t>(value.size()), size - 1);
+        std::copy_n(value.begin(), std::min<size_t>(n, value.size()), buffer);
+        buffer[n] = '\0';
+        return n;
+    }
+    void Write(const Bytes& section, const Bytes& key, const Bytes& value) {
+        if (ansi_)
+            p_.WritePrivateProfileStringA(section, key, value, ansiPath_);
+        else
+            p_.WritePrivateProfileStringW(FromAnsi(section), FromAnsi(key), FromAnsi(value), path_);
+    }
+    void Delete(const Bytes& section, const Bytes& key) {
+        if (ansi_)
+            p_.DeletePrivateProfileKeyA(section, key, ansiPath_);
+        else
+            p_.DeletePrivateProfileKeyW(FromAnsi(section), FromAnsi(key), path_);
+    }
+    std::uint32_t Attributes() { return ansi_ ? p_.GetFileAttributesA(ansiPath_) : p_.GetFileAttributesW(path_); }
+
+private:
+    Platform& p_;
+    const Text& path_;
+    const Bytes ansiPath_;
+    const bool ansi_;
+};
+
 // The value's bytes from a buffer of kBufferSize bytes; one that filled it may have been
 // cut, and is read again with twice the room while the buffer stays within `largest`.
 // `cut` tells whether it filled even that; such a value is kept to kLongestValue bytes.
 Bytes ReadIniBytes(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& def,
                    std::uint32_t largest, bool* cut = nullptr) {
-    const Bytes s = ToAnsi(section), k = ToAnsi(key), d = ToAnsi(def), p = ToAnsi(path);
+    const Bytes s = ToAnsi(section), k = ToAnsi(key), d = ToAnsi(def);
+    Profile profile(platform, path);
     Bytes buffer;
     for (std::uint32_t size = kBufferSize;; size = std::min(size * 2, largest)) {
         buffer.assign(size, ' ');
-        const std::uint32_t n = std::min(platform.GetPrivateProfileStringA(s, k, d, buffer.data(), size, p), size - 1);
+        const std::uint32_t n = std::min(profile.Get(s, k, d, buffer.data(), size), size - 1);
         if (n + 1 < size || size >= largest) {
             if (cut) *cut = n + 1 >= size;
             buffer.resize(std::min(n, kLongestValue));
@@ -79,7 +127,7 @@ void WriteIni(Platform& platform, const Text& path, const Text& section, const T
     // A value that the read would alter (a target " EXIT" would come back as the
     // shutdown "EXIT") is written inside quotes, which the read removes again.
     const Text stored = NeedsQuotes(line) ? u"\"" + line + u"\"" : line;
-    platform.WritePrivateProfileStringA(ToAnsi(section), ToAnsi(key), ToAnsi(stored), ToAnsi(path));
+    Profile(platform, path).Write(ToAnsi(section), ToAnsi(key), ToAnsi(stored));
 }
 
 Text PercentEncoded(const Text& text) {
@@ -128,7 +176,7 @@ StoredTarget ReadTarget(Platform& platform, const Text& path) {
 void WriteTarget(Platform& platform, const Text& path, const Text& target) {
     WriteIni(platform, path, u"CONFIG", u"FILENAME", target);
     if (FitsAnsi(target))
-        platform.DeletePrivateProfileKeyA("CONFIG", "FILENAMEW", ToAnsi(path));
+        Profile(platform, path).Delete("CONFIG", "FILENAMEW");
     else
         WriteIni(platform, path, u"CONFIG", u"FILENAMEW", PercentEncoded(target));
 }
@@ -145,7 +193,7 @@ std::optional<bool> TruthValue(const Text& text) {
 }
 
 bool IniWritable(Platform& platform, const Text& path) {
-    const std::uint32_t a = platform.GetFileAttributesA(ToAnsi(path));
+    const std::uint32_t a = Profile(platform, path).Attributes();
     return a == INVALID_FILE_ATTRIBUTES_ || !(a & (FILE_ATTRIBUTE_READONLY_ | FILE_ATTRIBUTE_DIRECTORY_));
 }
 

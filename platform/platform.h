@@ -98,6 +98,9 @@ public:
 
     // shell32
     virtual bool Shell_NotifyIconA(std::uint32_t message, const TrayIconRecord& record) = 0;
+    // The answer is ShellExecuteA's, 32 or less for a failure. With an owner window the
+    // shell shows no box of its own for a failure (ShellExecuteEx, SEE_MASK_FLAG_NO_UI):
+    // the caller tells it; without one the shell's box is the only word of it.
     virtual Handle ShellExecuteA(Handle owner, const Bytes& verb, const Bytes& file, const Bytes& parameters,
                                  const Bytes& directory, std::int32_t show) = 0;
     // The same with UTF-16 texts, for a target the ANSI code page cannot hold.
@@ -112,7 +115,12 @@ public:
                                        std::uint32_t bufferLength, TokenPrivileges& previous,
                                        std::uint32_t& returnLength) = 0;
     virtual bool CloseHandle(Handle h) = 0;
-    virtual bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) = 0;
+    virtual bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) = 0;
+    // advapi32, Windows Vista and later, looked up on first use: InitiateShutdownW(NULL,
+    // NULL, gracePeriod, flags, reason) and its answer, ERROR_SUCCESS_ when the system
+    // took the request; nothing where the system lacks the call.
+    virtual std::optional<std::uint32_t> InitiateShutdownW(std::uint32_t gracePeriod, std::uint32_t flags,
+                                                           std::uint32_t reason) = 0;
     // The calling thread's last-error code, as the call before it left it.
     virtual std::uint32_t GetLastError() = 0;
 
@@ -184,6 +192,17 @@ public:
     // Ends the program's open message box that shows `text` as if it had been answered
     // `answer` (the box's call then returns it); false when no such box is open.
     virtual bool EndMessageBox(const Text& text, int answer) = 0;
+    // ---- Settings in any folder ----
+    // kernel32: the UTF-16 profile calls and attributes, for a Timer.ini whose path the
+    // code page cannot hold (through the "A" calls it would name a file of "?"s). A file
+    // they create holds the code page's text, as one the "A" calls create.
+    virtual std::uint32_t GetPrivateProfileStringW(const Text& section, const Text& key, const Text& def,
+                                                   char16_t* buffer, std::uint32_t size, const Text& path) = 0;
+    virtual bool WritePrivateProfileStringW(const Text& section, const Text& key, const Text& value,
+                                            const Text& path) = 0;
+    // WritePrivateProfileStringW with a NULL value, which deletes the key.
+    virtual bool DeletePrivateProfileKeyW(const Text& section, const Text& key, const Text& path) = 0;
+    virtual std::uint32_t GetFileAttributesW(const Text& path) = 0;
 };
 
 }  // namespace poko

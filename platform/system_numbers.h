@@ -35,6 +35,12 @@ inline constexpr std::uint32_t OSVERSIONINFOA_SIZE_ = 148, VER_PLATFORM_WIN32_NT
 inline constexpr std::uint32_t TOKEN_ADJUST_PRIVILEGES_ = 0x20, TOKEN_QUERY_ = 0x8;
 inline constexpr std::uint32_t TOKEN_PRIVILEGES_SIZE_ = 16, SE_PRIVILEGE_ENABLED_ = 2;
 inline constexpr std::uint32_t EWX_SHUTDOWN_ = 1, EWX_REBOOT_ = 2, EWX_FORCE_ = 4;
+// InitiateShutdownW: every program closed, this one too, without asking, and the power
+// off; its answers. The reason of both calls: planned, "other".
+inline constexpr std::uint32_t SHUTDOWN_FORCE_OTHERS_ = 1, SHUTDOWN_FORCE_SELF_ = 2, SHUTDOWN_POWEROFF_ = 8;
+inline constexpr std::uint32_t ERROR_SUCCESS_ = 0, ERROR_CALL_NOT_IMPLEMENTED_ = 120;
+inline constexpr std::uint32_t SHTDN_REASON_MAJOR_OTHER_ = 0, SHTDN_REASON_MINOR_OTHER_ = 0,
+                               SHTDN_REASON_FLAG_PLANNED_ = 0x80000000;
 
 // GetOpenFileNameA: the record of Windows 95 and NT 4.
 inline constexpr std::uint32_t OPENFILENAME_SIZE_VERSION_400A_ = 76;

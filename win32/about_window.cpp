@@ -21,12 +21,14 @@ AboutWindow* g_about = nullptr;
 
 constexpr DWORD kAboutStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
-// The box at a DPI: its size, Text1's place and font. It goes to `place`'s top left,
-// or, without one, centred over the main window, yet whole on its screen where that
-// window sits in a corner (as it does by default, at 0,0).
+// The box at a DPI: its size, Text1's place and font. It takes `place` (the rectangle
+// WM_DPICHANGED suggests, which keeps it on the monitor it moved to), or, without one,
+// goes centred over the main window, yet whole on its screen where that window sits in
+// a corner (as it does by default, at 0,0).
 void Layout(AboutWindow& w, int dpi, const RECT* place) {
     const int clientWidth = PixelsAt(kAboutClientWidthTwips, dpi);
-    const SIZE size = WindowSizeAt(clientWidth, PixelsAt(kAboutClientHeightTwips, dpi), kAboutStyle, dpi);
+    const SIZE size = place ? SIZE{place->right - place->left, place->bottom - place->top}
+                            : WindowSizeAt(clientWidth, PixelsAt(kAboutClientHeightTwips, dpi), kAboutStyle, dpi);
     POINT at{place ? place->left : 0, place ? place->top : 0};
     if (!place) {
         RECT main;

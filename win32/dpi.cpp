@@ -1,6 +1,7 @@
-// Display scaling. The per-monitor calls came with Windows 10 (version 1607); they are
+// Display scaling. The per-window calls came with Windows 10 (version 1607); they are
 // looked up rather than imported, so that the program still starts on Windows 7 and
-// 8.1, where every window has the system's DPI.
+// 8.1. Windows 8.1 tells a monitor's DPI (shcore, loaded then); on Windows 7 every
+// window has the system's.
 #include <windows.h>
 
 #include "win32/win32.h"
@@ -11,8 +12,7 @@ namespace {
 
 template <typename Fn>
 Fn User32(const char* name) {
-    // Through a generic function pointer: the compiler has no opinion on that cast.
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+    return LoadedCall<Fn>(L"user32.dll", name);
 }
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
@@ -26,9 +26,25 @@ int SystemDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
+// Windows 8.1's answer: the DPI of the monitor the window is on.
+int MonitorDpi(HWND hwnd) {
+    using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const auto get = [] {
+        const HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        return shcore ? reinterpret_cast<GetDpiForMonitorFn>(
+                            reinterpret_cast<void (*)()>(GetProcAddress(shcore, "GetDpiForMonitor")))
+                      : nullptr;
+    }();
+    constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+    UINT x = 0, y = 0;
+    return get && get(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), kEffectiveDpi, &x, &y) == S_OK
+               ? static_cast<int>(y)
+               : 0;
+}
+
 int WindowDpi(HWND hwnd) {
     static const auto get = User32<GetDpiForWindowFn>("GetDpiForWindow");
-    const int dpi = get ? static_cast<int>(get(hwnd)) : 0;
+    const int dpi = get ? static_cast<int>(get(hwnd)) : MonitorDpi(hwnd);
     return dpi > 0 ? dpi : SystemDpi();
 }
 

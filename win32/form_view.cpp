@@ -29,6 +29,23 @@ bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, 
 
 FormView::~FormView() = default;
 
+namespace {
+
+// Run elevated (as administrator, or as an elevated scheduled task), a window hears from
+// the less trusted shell only what it lets in (User Interface Privilege Isolation): the
+// new taskbar's "TaskbarCreated", which brings the tray icon back, and a drop's
+// WM_DROPFILES with the WM_COPYGLOBALDATA that carries its file list. Windows 7 and later.
+void LetTheShellIn(HWND hwnd, bool taskbar) {
+    static const auto allow = LoadedCall<BOOL(WINAPI*)(HWND, UINT, DWORD, CHANGEFILTERSTRUCT*)>(
+        L"user32.dll", "ChangeWindowMessageFilterEx");
+    if (!allow) return;
+    constexpr UINT kCopyGlobalData = 0x0049;  // WM_COPYGLOBALDATA, in no header
+    for (const UINT msg : {UINT{WM_DROPFILES}, kCopyGlobalData, taskbar ? RegisterWindowMessageW(L"TaskbarCreated") : 0u})
+        if (msg) allow(hwnd, msg, MSGFLT_ALLOW, nullptr);
+}
+
+}  // namespace
+
 constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 SIZE FormView::WindowSize(int dpi) const {
@@ -82,6 +99,7 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
                             ScreenPx(form.frm_Timer.Left()), ScreenPx(form.frm_Timer.Top()), size.cx, size.cy, nullptr,
                             nullptr, instance, nullptr);
     if (!hwnd_) return false;
+    LetTheShellIn(hwnd_, true);
     // Still hidden: on a monitor of another DPI than the system's it takes its size there.
     if (const int dpi = WindowDpi(hwnd_); dpi != dpi_) {
         dpi_ = dpi;
@@ -140,6 +158,7 @@ void FormView::CreateControls() {
             SendMessageW(h, EM_SETLIMITTEXT, 0, 0);
             b.previous = reinterpret_cast<WNDPROC>(
                 SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditThunk)));
+            if (l.id == ID_TextFileName) LetTheShellIn(h, false);
         }
         if (l.kind == ControlKind::Button)
             b.previous = reinterpret_cast<WNDPROC>(

@@ -184,7 +184,9 @@ public:
                                std::uint32_t bufferLength, TokenPrivileges& previous,
                                std::uint32_t& returnLength) override;
     bool CloseHandle(Handle h) override;
-    bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override;
+    bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) override;
+    std::optional<std::uint32_t> InitiateShutdownW(std::uint32_t gracePeriod, std::uint32_t flags,
+                                                   std::uint32_t reason) override;
     std::uint32_t GetLastError() override;
     bool GetOpenFileNameA(OpenFileRecord& record) override;
     Handle ModuleHandle() override;
@@ -226,6 +228,12 @@ public:
     // ---- Heard, warned, repeated ----
     bool PlaySoundW(const Text* file, std::uint32_t flags) override;
     bool EndMessageBox(const Text& text, int answer) override;
+    // ---- Settings in any folder ----
+    std::uint32_t GetPrivateProfileStringW(const Text& section, const Text& key, const Text& def, char16_t* buffer,
+                                           std::uint32_t size, const Text& path) override;
+    bool WritePrivateProfileStringW(const Text& section, const Text& key, const Text& value, const Text& path) override;
+    bool DeletePrivateProfileKeyW(const Text& section, const Text& key, const Text& path) override;
+    std::uint32_t GetFileAttributesW(const Text& path) override;
 
 private:
     KernelHandle wake_;  // the wake timer, made on first use
@@ -240,6 +248,7 @@ private:
         bool expired = false;
         std::vector<Handle> closedEarly;  // closed when time ran out
     } download_;
+    bool WaitForHelper(HANDLE done);
     bool CallInTime();
     void EndDownload();
     std::uint64_t offsetMinute_ = ~0ULL, offset_ = 0;  // Now(): the zone's offset, and the minute it is for
@@ -251,6 +260,14 @@ private:
     std::vector<double> scriptedDraws_;  // test hook: draws handed out first
     bool drawsRead_ = false;
 };
+
+// A call newer systems added to a DLL the program has loaded already (user32, kernel32,
+// advapi32), looked up when first asked for: null where the system lacks it.
+template <typename Fn>
+Fn LoadedCall(const wchar_t* dll, const char* name) {
+    // Through a generic function pointer: the compiler has no opinion on that cast.
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(dll), name)));
+}
 
 // One of the program's two icons (0 stopped, 1 armed), `size` pixels square.
 HICON LoadProgramIcon(int index, int size);
@@ -277,6 +294,9 @@ HFONT CreateLayoutFont(const FontSpec& font, int dpi);
 // The replacement window procedure installed by start-up, and the form it hands the
 // program's part of each message to (win32_platform.cpp).
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Whether the user-interface thread waits for a download's helper, answering only the
+// messages sent to it (win32_network.cpp).
+bool DownloadWaiting();
 void SetWindowProcTarget(FrmTimer* form);
 
 // Test hooks (test_hooks.cpp): whether they are on, and the mascot's draws given in

@@ -9,8 +9,15 @@
 // as a read of a broken connection would. Where closing does not wake
 // the blocked call (Wine), the helper is left to finish on its own and clean up after
 // itself; the program has long gone on. What such a helper holds meanwhile is kept
-// small (a 64 KiB stack, its own read buffer), so that stall after stall cannot use up
+// small (a 256 KiB stack, its own read buffer), so that stall after stall cannot use up
 // a 32-bit address space; and a step whose time is already up is not started.
+//
+// While it waits, the user-interface thread answers what other programs and the system
+// send to its windows, and so is never taken for hung (Windows ghosts a window whose
+// thread has not looked at its queue for 5 s, and offers to end it). It takes nothing
+// posted, no input and no timer, and a sent message that would run the program's own
+// handlers comes again after the download (WindowProc): to the program the download
+// is still one call that blocks.
 #include <windows.h>
 #include <wininet.h>
 
@@ -27,11 +34,16 @@ namespace poko {
 namespace {
 
 constexpr SIZE_T kHelperStack = 256 * 1024;
+constexpr std::uint32_t kLookAtQueueMs = 1000;  // well within the 5 s after which a window counts as hung
 
 HINTERNET H(Handle h) { return reinterpret_cast<HINTERNET>(h); }
 const char* Opt(const Bytes* b) { return b ? b->c_str() : nullptr; }
 
+bool g_waiting = false;
+
 }  // namespace
+
+bool DownloadWaiting() { return g_waiting; }
 
 // The helper thread of one download. It makes one call at a time while the user-
 // interface thread waits. Once that thread has given up waiting, the helper owns what
@@ -102,15 +114,35 @@ struct DownloadWorker {
     }
 };
 
+// Waits for the helper's answer until the download's time is up, answering meanwhile
+// the messages sent to the program's windows, and looking at the queue at least once a
+// second even when none comes. False when the time ran out first.
+bool Win32Platform::WaitForHelper(HANDLE done) {
+    g_waiting = true;
+    bool answered = false;
+    for (;;) {
+        const auto left = StepTimeLeft(download_.started, GetTickCount(), downloadLimitMs_);
+        const DWORD wait = left ? std::min(*left, kLookAtQueueMs) : 0;
+        if (MsgWaitForMultipleObjects(1, &done, FALSE, wait, QS_SENDMESSAGE) == WAIT_OBJECT_0) {
+            answered = true;
+            break;
+        }
+        if (!left) break;
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // runs the sent ones only
+    }
+    g_waiting = false;
+    return answered;
+}
+
 // True when the helper made the call in time; false when the download's time ran out
 // first, in which case its handles are closed now and the helper is let go.
 bool Win32Platform::CallInTime() {
     DownloadWorker* w = download_.worker;
-    const auto left = StepTimeLeft(download_.started, GetTickCount(), downloadLimitMs_);
-    if (left) {
+    if (StepTimeLeft(download_.started, GetTickCount(), downloadLimitMs_)) {
         InterlockedExchange(&w->state, DownloadWorker::Busy);
         SetEvent(w->request.Get());
-        if (WaitForSingleObject(w->done.Get(), *left) == WAIT_OBJECT_0) return true;
+        if (WaitForHelper(w->done.Get())) return true;
         if (InterlockedCompareExchange(&w->state, DownloadWorker::Abandoned, DownloadWorker::Busy) != DownloadWorker::Busy) {
             WaitForSingleObject(w->done.Get(), INFINITE);  // it finished just as time ran out
             return true;

@@ -11,6 +11,7 @@
 #include <iterator>
 #include <utility>
 
+#include "alarm/target_kind.h"
 #include "base/ansi.h"
 #include "win32/win32.h"
 
@@ -22,7 +23,25 @@ FrmTimer* g_form = nullptr;
 
 void SetWindowProcTarget(FrmTimer* form) { g_form = form; }
 
+namespace {
+
+// A message sent to the main window while a download waits that would run the program's
+// own handlers: the tray icon's (its mouse messages come as mouse moves), a control's,
+// a command of the window menu, a close, the taskbar's return.
+bool HeldForTheDownload(UINT msg) {
+    static const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    return msg == WM_MOUSEMOVE || msg == WM_COMMAND || msg == WM_VSCROLL || msg == WM_SYSCOMMAND || msg == WM_CLOSE ||
+           msg == taskbarCreated;
+}
+
+}  // namespace
+
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    // It comes again once the download is over, as it would have without the wait.
+    if (DownloadWaiting() && HeldForTheDownload(msg)) {
+        PostMessageW(hwnd, msg, wParam, lParam);
+        return 0;
+    }
     if (g_form) g_form->WindowProcHook(msg, wParam);
     auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     return CallWindowProcA(previous, hwnd, msg, wParam, lParam);
@@ -105,7 +124,7 @@ Text Win32Platform::TimeSeparator() {
 }
 
 FileKind Win32Platform::FileAttributes(const Text& path) {
-    const DWORD a = GetFileAttributesW(W(path).c_str());
+    const DWORD a = ::GetFileAttributesW(W(path).c_str());
     if (a == INVALID_FILE_ATTRIBUTES) return FileKind::Absent;
     if (a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DEVICE))
         return FileKind::Other;
@@ -209,18 +228,60 @@ bool Win32Platform::Shell_NotifyIconA(std::uint32_t message, const TrayIconRecor
     return ::Shell_NotifyIconA(message, &nid);
 }
 
+namespace {
+
+// The target as the program itself would find it: on 64-bit Windows the 32-bit program
+// is shown SysWOW64 for System32, so a target that only the 64-bit system has there
+// (wsl.exe, say) is opened through Sysnative.
+Text NativeTarget(const Text& file) {
+    static const bool wow64 = [] {
+        const auto isWow64 = LoadedCall<BOOL(WINAPI*)(HANDLE, BOOL*)>(L"kernel32.dll", "IsWow64Process");
+        BOOL on = FALSE;
+        return isWow64 && isWow64(::GetCurrentProcess(), &on) && on;
+    }();
+    if (!wow64) return file;
+    wchar_t windows[MAX_PATH];
+    const UINT n = GetSystemWindowsDirectoryW(windows, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return file;
+    const auto native = SysnativeTarget(file, Text(windows, windows + n));
+    if (!native || ::GetFileAttributesW(W(file).c_str()) != INVALID_FILE_ATTRIBUTES) return file;
+    return *native;
+}
+
+// ShellExecuteEx with ShellExecute's arguments and answer (hInstApp, 32 or less for a
+// failure). The shell's own error box would come before the one the program shows for
+// a target that failed to open, so a call with an owner (the alarm's) asks for none; the
+// mascot's, without one, has no word of its own for a failure and leaves it to the shell.
+template <typename Info, typename String>
+Handle Execute(BOOL(WINAPI* execute)(Info*), Handle owner, const String& verb, const String& file,
+               const String& parameters, const String& directory, std::int32_t show) {
+    NeedOle();  // for the shell's handlers of what is opened
+    Info info{};
+    info.cbSize = sizeof info;
+    info.fMask = owner ? SEE_MASK_FLAG_NO_UI : 0;
+    info.hwnd = reinterpret_cast<HWND>(owner);
+    info.lpVerb = verb.c_str();
+    info.lpFile = file.c_str();
+    info.lpParameters = parameters.c_str();
+    info.lpDirectory = directory.c_str();
+    info.nShow = show;
+    const bool ok = execute(&info);
+    const auto answer = reinterpret_cast<Handle>(info.hInstApp);
+    return ok ? std::max<Handle>(answer, 33) : std::min<Handle>(answer, 32);
+}
+
+}  // namespace
+
 Handle Win32Platform::ShellExecuteA(Handle owner, const Bytes& verb, const Bytes& file, const Bytes& parameters,
                                     const Bytes& directory, std::int32_t show) {
-    NeedOle();  // for the shell's handlers of what is opened
-    return reinterpret_cast<Handle>(::ShellExecuteA(reinterpret_cast<HWND>(owner), verb.c_str(), file.c_str(),
-                                                    parameters.c_str(), directory.c_str(), show));
+    const Text target = FromAnsi(file), native = NativeTarget(target);
+    return Execute(&::ShellExecuteExA, owner, verb, native != target && FitsAnsi(native) ? ToAnsi(native) : file,
+                   parameters, directory, show);
 }
 
 Handle Win32Platform::ShellExecuteW(Handle owner, const Text& verb, const Text& file, const Text& parameters,
                                     const Text& directory, std::int32_t show) {
-    NeedOle();
-    return reinterpret_cast<Handle>(::ShellExecuteW(reinterpret_cast<HWND>(owner), W(verb).c_str(), W(file).c_str(),
-                                                    W(parameters).c_str(), W(directory).c_str(), show));
+    return Execute(&::ShellExecuteExW, owner, W(verb), W(NativeTarget(file)), W(parameters), W(directory), show);
 }
 
 Handle Win32Platform::GetCurrentProcess() { return reinterpret_cast<Handle>(::GetCurrentProcess()); }
@@ -257,7 +318,15 @@ bool Win32Platform::AdjustTokenPrivileges(Handle token, bool disableAll, const T
 }
 
 bool Win32Platform::CloseHandle(Handle h) { return ::CloseHandle(reinterpret_cast<HANDLE>(h)); }
-bool Win32Platform::ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) { return ::ExitWindowsEx(flags, reserved); }
+bool Win32Platform::ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) { return ::ExitWindowsEx(flags, reason); }
+
+std::optional<std::uint32_t> Win32Platform::InitiateShutdownW(std::uint32_t gracePeriod, std::uint32_t flags,
+                                                              std::uint32_t reason) {
+    static const auto initiate =
+        LoadedCall<DWORD(WINAPI*)(LPWSTR, LPWSTR, DWORD, DWORD, DWORD)>(L"advapi32.dll", "InitiateShutdownW");
+    if (!initiate) return std::nullopt;
+    return initiate(nullptr, nullptr, gracePeriod, flags, reason);
+}
 std::uint32_t Win32Platform::GetLastError() { return ::GetLastError(); }
 
 // The record as the caller filled it, asked of the dialog in UTF-16: a chosen name the
@@ -397,5 +466,23 @@ bool Win32Platform::EndMessageBox(const Text& text, int answer) {
     EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&search));
     return search.box && EndDialog(search.box, answer);
 }
+
+// ---- Settings in any folder ----
+std::uint32_t Win32Platform::GetPrivateProfileStringW(const Text& section, const Text& key, const Text& def,
+                                                      char16_t* buffer, std::uint32_t size, const Text& path) {
+    return ::GetPrivateProfileStringW(W(section).c_str(), W(key).c_str(), W(def).c_str(),
+                                      reinterpret_cast<wchar_t*>(buffer), size, W(path).c_str());
+}
+
+bool Win32Platform::WritePrivateProfileStringW(const Text& section, const Text& key, const Text& value,
+                                               const Text& path) {
+    return ::WritePrivateProfileStringW(W(section).c_str(), W(key).c_str(), W(value).c_str(), W(path).c_str());
+}
+
+bool Win32Platform::DeletePrivateProfileKeyW(const Text& section, const Text& key, const Text& path) {
+    return ::WritePrivateProfileStringW(W(section).c_str(), W(key).c_str(), nullptr, W(path).c_str());
+}
+
+std::uint32_t Win32Platform::GetFileAttributesW(const Text& path) { return ::GetFileAttributesW(W(path).c_str()); }
 
 }  // namespace poko

@@ -217,11 +217,12 @@ TEST(Alarm, TargetsKeepTheirMeaningAcrossRestarts) {
     EXPECT_EQ(Describe(TargetAtStart(app)), Describe(target));
 }
 
-// Under code page 1252 no Japanese fits FILENAME: FILENAMEW keeps a message for the next start.
+// Under code page 1252 no Japanese fits FILENAME: FILENAMEW keeps a message for the next start (from Łukasz).
 TEST(WesternCodePage, AJapaneseMessageSurvivesAnExitAndAStart) {
-    AppFolder app;
+    AppFolder app(L"\u0141ukasz");
     const std::wstring message = L"!\u4F1A\u8B70\u301C";  // !会議〜
     TargetAtStart(app, L"FILE=\"" + message + L"\"");
+    EXPECT_TRUE(app.Contents(L"Timer.ini").starts_with("[CONFIG]\r\nFILENAME=!???\r\n"));
     Ini ini = ParseIni(app.Contents(L"Timer.ini"));
     EXPECT_EQ(ini["CONFIG"]["FILENAME"] + "|" + ini["CONFIG"]["FILENAMEW"], "!???|" + PercentUtf8(message));
     EXPECT_EQ(Describe(TargetAtStart(app)), Describe(message));

@@ -213,7 +213,7 @@ Ini ParseIni(std::string_view bytes) {
 
 // ---------------------------------------------------------------------------------------
 
-AppFolder::AppFolder() {
+AppFolder::AppFolder(std::wstring_view folder) {
     std::wstring name = L"scenario";
     if (auto* info = ::testing::UnitTest::GetInstance()->current_test_info())
         name = Wide(std::string(info->test_suite_name()) + "." + info->name());
@@ -222,6 +222,8 @@ AppFolder::AppFolder() {
         if (CreateDirectoryW(dir_.c_str(), nullptr)) break;
         if (GetLastError() != ERROR_ALREADY_EXISTS) Fail("cannot create " + Utf8(dir_) + LastError());
     }
+    if (!folder.empty() && !CreateDirectoryW((dir_ += L"\\" + std::wstring(folder)).c_str(), nullptr))
+        Fail("cannot create " + Utf8(dir_) + LastError());
     std::wstring source = ProgramSource();
     if (!CopyFileW(source.c_str(), Exe().c_str(), TRUE))
         Fail("cannot copy the program from " + Utf8(source) + LastError());

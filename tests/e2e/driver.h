@@ -59,7 +59,7 @@ Ini ParseIni(std::string_view bytes);
 // path). The folder is left behind: it goes with the scenario's copy of the prefix.
 class AppFolder {
 public:
-    AppFolder();
+    explicit AppFolder(std::wstring_view name = L"");  // with `name`: a folder of that name inside it
     const std::wstring& Dir() const { return dir_; }
     std::wstring Exe() const { return Path(L"PokomaruNo1.exe"); }
     std::wstring Path(std::wstring_view name) const;

@@ -72,6 +72,7 @@ TEST(Network, OnlyAnAddressReachesTheClipboard) {
     }
 }
 
+// Meanwhile it answers what is sent to its window, as Windows asks of a program not hung.
 TEST(Network, StalledOrTricklingServerGivesTheProgramBackWithin20s) {
     for (const wchar_t* path : {L"/stall/e/?", L"/trickle/e/?"}) {
         SCOPED_TRACE(Utf8(path));
@@ -80,6 +81,9 @@ TEST(Network, StalledOrTricklingServerGivesTheProgramBackWithin20s) {
         Program program(app, L"-M");
         AskForTheAddress(program);
         const auto asked = std::chrono::steady_clock::now();
+        WaitUntil("the page to be asked for", kDeadline, [] { return !BoardRequests().empty(); });
+        EXPECT_TRUE(SendMessageTimeoutW(program.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 1000, nullptr))
+            << "no answer within 1 s while the page loads";
         MessageBoxWindow box = program.WaitForMessageBox(40s);
         const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - asked);
         std::printf("%s: the box came after %lld ms\n", Utf8(path).c_str(), static_cast<long long>(waited.count()));

@@ -106,7 +106,7 @@ TEST(Startup, UnreadableAiStopsQuietlyAndKeepsTheFile) {
 }
 
 TEST(Startup, CommandLineSetsTimeAndTargetAndHidesForDashM) {
-    AppFolder app;
+    AppFolder app(L"\U00020BB7");  // 𠮷, beyond code page 932: what exit keeps, the next start reads
     // No "-M" switch of its own: the folder name My-Music holds one.
     const std::wstring target = L"C:\\My-Music\\x.txt";
     Program program(app, L"TIME=0730 FILE=\"" + target + L"\"");
@@ -122,6 +122,12 @@ TEST(Startup, CommandLineSetsTimeAndTargetAndHidesForDashM) {
 
     program.Close();
     EXPECT_EQ(program.WaitForExit(), 0u);
+    Program again(app);
+    again.WaitForMainWindow();
+    EXPECT_EQ(Describe(again.Text(ID_TextH) + L"|" + again.Text(ID_TextM) + L"|" + again.Text(ID_TextFileName)),
+              Describe(L"7|30|" + target));
+    again.Close();
+    EXPECT_EQ(again.WaitForExit(), 0u);
 }
 
 }  // namespace

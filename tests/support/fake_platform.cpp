@@ -133,8 +133,10 @@ void FakePlatform::Record(const std::string& entry) {
     if (onCall) onCall(entry);
 }
 
+Bytes FakePlatform::IniKey() const { return poko::FitsAnsi(IniFile()) ? poko::ToAnsi(IniFile()) : Utf8(IniFile()); }
+
 std::optional<Text> FakePlatform::Stored(const Text& section, const Text& key) const {
-    const auto raw = ini.Raw(poko::ToAnsi(IniFile()), poko::ToAnsi(section), poko::ToAnsi(key));
+    const auto raw = ini.Raw(IniKey(), poko::ToAnsi(section), poko::ToAnsi(key));
     if (!raw) return std::nullopt;
     return poko::FromAnsi(*raw);
 }
@@ -323,6 +325,11 @@ bool FakePlatform::ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) {
     return exitWindowsResult;
 }
 
+std::optional<std::uint32_t> FakePlatform::InitiateShutdownW(std::uint32_t grace, std::uint32_t flags, std::uint32_t reason) {
+    Record("InitiateShutdownW(" + std::to_string(grace) + "," + std::to_string(flags) + "," + std::to_string(reason) + ")");
+    return initiateShutdownAnswer;
+}
+
 std::uint32_t FakePlatform::GetLastError() {
     Record("GetLastError");
     return lastError;
@@ -489,6 +496,36 @@ bool FakePlatform::DeletePrivateProfileKeyA(const Bytes& section, const Bytes& k
     profilePaths.push_back(path);
     ini.Delete(path, section, key);
     return true;
+}
+
+// ---- Settings in any folder: the file known by its path's UTF-8, its code page bytes kept ----
+std::uint32_t FakePlatform::GetPrivateProfileStringW(const Text& s, const Text& k, const Text& d, char16_t* buffer,
+                                                     std::uint32_t size, const Text& path) {
+    Record("GetPrivateProfileStringW(" + Utf8(s) + "|" + Utf8(k) + "|" + Utf8(d) + "|" + std::to_string(size) + ")");
+    Bytes bytes(1 << 17, '\0');  // room for any value a test stores
+    const auto n = ini.Get(Utf8(path), poko::ToAnsi(s), poko::ToAnsi(k), poko::ToAnsi(d), bytes.data(), 1 << 17);
+    const Text value = poko::FromAnsi(bytes.substr(0, n)).substr(0, size - 1);
+    std::copy(value.begin(), value.end(), buffer);
+    buffer[value.size()] = u'\0';
+    return static_cast<std::uint32_t>(value.size());
+}
+
+bool FakePlatform::WritePrivateProfileStringW(const Text& s, const Text& k, const Text& value, const Text& path) {
+    Record("WritePrivateProfileStringW(" + Utf8(s) + "|" + Utf8(k) + "|" + Utf8(value) + ")");
+    ini.Set(Utf8(path), poko::ToAnsi(s), poko::ToAnsi(k), poko::ToAnsi(value));
+    return true;
+}
+
+bool FakePlatform::DeletePrivateProfileKeyW(const Text& s, const Text& k, const Text& path) {
+    Record("DeletePrivateProfileKeyW(" + Utf8(s) + "|" + Utf8(k) + ")");
+    ini.Delete(Utf8(path), poko::ToAnsi(s), poko::ToAnsi(k));
+    return true;
+}
+
+std::uint32_t FakePlatform::GetFileAttributesW(const Text& path) {
+    Record("GetFileAttributesW(" + Utf8(path) + ")");
+    const auto it = attributes.find(Utf8(path));
+    return it != attributes.end() ? it->second : ini.Exists(Utf8(path)) ? 0x20 : poko::INVALID_FILE_ATTRIBUTES_;
 }
 
 int FakePlatform::CompareStringEx(std::uint32_t flags, std::u16string_view a, std::u16string_view b) {

@@ -90,6 +90,7 @@ public:
     std::optional<poko::Text> openFileAnswerWide;  // set: the dialog answers in UTF-16 instead
     std::uint32_t lastError = 0;                   // GetLastError's answer
     bool exitWindowsResult = true;
+    std::optional<std::uint32_t> initiateShutdownAnswer;  // nothing: the call is missing, as before Vista
     poko::Handle shellExecuteResult = 42;  // above 32: the shell took the target
     std::array<int, 3> trayRefusals{};  // the next this many Shell_NotifyIcon(NIM_ADD, _MODIFY, _DELETE) fail
     poko::Text dateSeparator = u"/", timeSeparator = u":";  // answered, not listed
@@ -102,7 +103,8 @@ public:
 
     // Settings-file helpers; texts are converted to and from CP932.
     poko::Text IniFile() const { return appFolder + u"\\Timer.ini"; }
-    void PreloadIni(const poko::Text& content) { ini.Load(poko::ToAnsi(IniFile()), poko::ToAnsi(content)); }
+    poko::Bytes IniKey() const;  // the store's name of it: its UTF-8 where the code page cannot hold it
+    void PreloadIni(const poko::Text& content) { ini.Load(IniKey(), poko::ToAnsi(content)); }
     std::optional<poko::Text> Stored(const poko::Text& section, const poko::Text& key) const;
     // The entries without those whose name (the part before "(") is in `skip`.
     std::vector<std::string> CallsWithout(const std::vector<std::string>& skip) const;
@@ -145,6 +147,7 @@ public:
                                std::uint32_t& returnLength) override;
     bool CloseHandle(poko::Handle h) override;
     bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override;
+    std::optional<std::uint32_t> InitiateShutdownW(std::uint32_t grace, std::uint32_t flags, std::uint32_t reason) override;
     std::uint32_t GetLastError() override;
     bool GetOpenFileNameA(poko::OpenFileRecord& record) override;
     poko::Handle ModuleHandle() override;
@@ -210,6 +213,12 @@ public:
     bool DeletePrivateProfileKeyA(const poko::Bytes& section, const poko::Bytes& key, const poko::Bytes& path) override;
     // A Japanese system's answer to the three flags (SameFolded), or texts as they are; not listed.
     int CompareStringEx(std::uint32_t flags, std::u16string_view a, std::u16string_view b) override;
+    std::uint32_t GetPrivateProfileStringW(const poko::Text& s, const poko::Text& k, const poko::Text& d,
+                                           char16_t* buffer, std::uint32_t size, const poko::Text& path) override;
+    bool WritePrivateProfileStringW(const poko::Text& s, const poko::Text& k, const poko::Text& v,
+                                    const poko::Text& path) override;
+    bool DeletePrivateProfileKeyW(const poko::Text& s, const poko::Text& k, const poko::Text& path) override;
+    std::uint32_t GetFileAttributesW(const poko::Text& path) override;
 
     // ---- Heard, warned, repeated ----
     bool PlaySoundW(const poko::Text* file, std::uint32_t flags) override;

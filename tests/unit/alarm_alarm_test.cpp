@@ -181,7 +181,7 @@ TEST(AlarmAroundSleep, StepsAndTheirCalls) {
             {"Z", "ForgetTimeZone"}, {"B", kBox}, {"M", "Shell_NotifyIconW(1|256|1|16|ポコ丸|" + missed + "|2)"},
             {"X", "MessageBox(" + missed + "|ポコ丸|327728)"}, {"S", "PlaySoundW(C:\\Apps\\Poko\\a.wav|131083)"},
             {"Q", "PlaySoundW(null|0)"}, {"V", "MessageBox(" + warning + "|ポコ丸|327732)"},
-            {"E", "EndMessageBox(" + warning + "|7)"}, {"K", "ExitWindowsEx(2,0)"}, {"P", "ExitWindowsEx(5,0)"}};
+            {"E", "EndMessageBox(" + warning + "|7)"}, {"K", "ExitWindowsEx(2,2147483648)"}, {"P", "ExitWindowsEx(5,2147483648)"}};
         run = [&](const std::string& step) {
             SCOPED_TRACE(step);
             std::istringstream words(step);
@@ -272,6 +272,15 @@ TEST(ClassifyTarget, TheFirstTestThatMatchesDecides) {
     for (const auto& row : rows) EXPECT_EQ(ClassifyTarget(row.target), row.kind) << Utf8(row.target);
 }
 
+TEST(SysnativeTarget, OnlyUnderTheWindowsFoldersSystem32) {
+    const struct { Text target, windows, expected; } rows[] = {  // expected "": nothing
+        {u"c:\\windows\\system32\\wsl.exe", u"C:\\WINDOWS\\", u"C:\\WINDOWS\\Sysnative\\wsl.exe"},
+        {u"C:\\Windows\\System32\\", u"C:\\Windows", u""},
+        {u"C:\\Windows\\SysWOW64\\a.exe", u"C:\\Windows", u""},
+    };
+    for (const auto& r : rows) EXPECT_EQ(Utf8(SysnativeTarget(r.target, r.windows).value_or(u"")), Utf8(r.expected));
+}
+
 // What each kind does, and how the completion follows.
 TEST(AlarmCheck, TargetKinds) {
     struct Case {
@@ -287,8 +296,8 @@ TEST(AlarmCheck, TargetKinds) {
         {u"!", "MessageBox(|ポコ丸|327744)"},
         {u"!!", "MessageBox(!|ポコ丸|327744)"},
         {u"?x", "PickBoard"},
-        {u"reboot", "ExitWindowsEx(2,0)"},
-        {u"exit", "ExitWindowsEx(5,0)"},
+        {u"reboot", "ExitWindowsEx(2,2147483648)"},
+        {u"exit", "ExitWindowsEx(5,2147483648)"},
         {u"notepad.exe foo", "ShellExecuteA(256|Open|notepad.exe foo|||5)"},
         {u"C:\\資料\\表.xls", "ShellExecuteA(256|Open|C:\\資料\\表.xls|||5)"},
         {u"http://example.com/", "ShellExecuteA(256|Open|http://example.com/|||5)"},

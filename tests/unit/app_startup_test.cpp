@@ -272,6 +272,7 @@ TEST(Exit, TheTargetKeepsItsMeaningAcrossARestart) {
         Text stored, typed;  // FILENAME's line and more before; "": nothing typed
         bool readOnly;  // Timer.ini marked read-only
         Text fileName, fileNameW, next;  // after exit ("": no FILENAMEW), at the next start
+        Text folder = u"C:\\Apps\\Poko";
     } rows[] = {
         {"été.mp3 over EXIT", "CP932", u"EXIT", u"C:\\été.mp3", false, u"C:\\?t?.mp3", ete, u"C:\\été.mp3"},
         {"!会議〜 over EXIT", "CP932", u"EXIT", u"!会議〜", false, u"!会議?", meeting, u"!会議〜"},
@@ -284,16 +285,19 @@ TEST(Exit, TheTargetKeepsItsMeaningAcrossARestart) {
         {"300 bytes typed", "CP932", u"!前の", path300, false, path300, u"", path300},
         {"65,536 bytes", "CP932", long65536, u"", false, long65536, u"", Text(65535, u'b')},
         {"FILENAMEW of 65,535 bytes", "CP932", u"EXIT", longEte, false, u"C:\\" + Text(10922, u'?'), longEteW, longEte},
+        {"in Łukasz, 1252", "CP1252", u"EXIT", u"!会議〜", false, u"!???", meeting, u"!会議〜", u"C:\\Łukasz"},
+        {"read-only, in Łukasz", "CP1252", u"EXIT", u"C:\\été.mp3", true, u"EXIT", u"", u"EXIT", u"C:\\Łukasz"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         UseNativeCodePage(row.codePage);
         FormHarness h, next;
+        h.fake.appFolder = next.fake.appFolder = row.folder;
         Started(h, u"[CONFIG]\nFILENAME=" + row.stored + u"\n");
         if (!row.typed.empty()) h.frm.TextFileName.UserEdited(row.typed);
-        if (row.readOnly) h.fake.attributes[ToAnsi(h.fake.IniFile())] = 0x21;
+        if (row.readOnly) h.fake.attributes[h.fake.IniKey()] = 0x21;
         h.frm.Form_Unload();
-        EXPECT_EQ(Utf8(*h.fake.Stored(u"CONFIG", u"FILENAME") + u"|" + h.fake.Stored(u"CONFIG", u"FILENAMEW").value_or(u"")),
+        EXPECT_EQ(Utf8(h.fake.Stored(u"CONFIG", u"FILENAME").value_or(u"") + u"|" + h.fake.Stored(u"CONFIG", u"FILENAMEW").value_or(u"")),
                   Utf8(row.fileName + u"|" + row.fileNameW));
         next.fake.ini = h.fake.ini;
         EXPECT_EQ(Utf8(Started(next, u"").frm.TextFileName.GetText()), Utf8(row.next));
