@@ -21,13 +21,13 @@
 # not (some kernels refuse 32-bit binaries), only 64-bit programs run.
 set -Eeuo pipefail
 # A step of this harness that fails says which one, so that no scenario ends unexplained.
-trap 'echo "wine_env: line $LINENO failed (exit $?): $BASH_COMMAND" >&2' ERR
+trap '_err=$?; [[ $BASH_COMMAND == return* ]] || echo "wine_env: line $LINENO failed (exit $_err): $BASH_COMMAND" >&2' ERR
 
 readonly WINE=/usr/lib/wine/wine64
 readonly WINESERVER=/usr/lib/wine/wineserver64
 readonly WINE32=/usr/lib/wine/wine
 # Bump when the prepared settings change, so stale templates are rebuilt.
-readonly SETTINGS_VERSION=1
+readonly SETTINGS_VERSION=2
 
 export WINEARCH=win64 WINEDEBUG=-all WINELOADER=$WINE
 # ja_JP.UTF-8 makes the ANSI code page 932; under C.UTF-8 it would be 1252. A program
@@ -87,6 +87,10 @@ prepare() {
             $WINE reg add $r /f >/dev/null 2>&1
         done
         $WINESERVER -w
+        # Wine 8 finds none of its own fonts in its data folder, only those of the system
+        # and the prefix's: without Marlett its caption buttons are drawn as the letters
+        # "0 1 r". Only Marlett: its Tahoma would take the captions from the Japanese font.
+        cp /usr/share/wine/fonts/marlett.ttf "$tmp/drive_c/windows/Fonts/"
         [[ -f $tmp/system.reg ]] || die "wineboot made no prefix in $tmp"
         grep -q '"Desktop"="Default"' "$tmp/user.reg" || die "registry settings missing in $tmp"
         local sdir
