@@ -84,8 +84,9 @@ public:
     virtual std::int32_t SetWindowLongA(std::int32_t index, std::int32_t value) = 0;
     virtual bool SetLayeredWindowAttributes(Colour key, std::uint8_t alpha, std::uint32_t flags) = 0;
     virtual std::uint32_t RegisterWindowMessageA(const Bytes& name) = 0;
-    // SetWindowLongA(GWL_WNDPROC, WindowProc), the previous procedure then kept with
-    // SetWindowLongA(GWL_USERDATA, previous).
+    // Replaces the window procedure by WindowProc through the ANSI call (in its pointer
+    // form, SetWindowLongPtrA(GWLP_WNDPROC, ...)), the previous one then kept in
+    // GWLP_USERDATA.
     virtual void InstallWindowProc() = 0;
     virtual bool SetForegroundWindow() = 0;
     virtual bool LockWindowUpdate(Handle hwnd) = 0;

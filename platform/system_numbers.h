@@ -61,6 +61,9 @@ inline constexpr std::uint32_t LINGUISTIC_IGNORECASE_ = 0x10, NORM_IGNOREKANATYP
                                NORM_IGNOREWIDTH_ = 0x20000;
 inline constexpr int CSTR_EQUAL_ = 2;
 
+// GetSysColor: the scheme's button text.
+inline constexpr std::uint32_t COLOR_BTNTEXT_ = 18;
+
 // PlaySoundW: a file, played in a loop without waiting, and nothing when it cannot be.
 inline constexpr std::uint32_t SND_ASYNC_ = 0x1, SND_NODEFAULT_ = 0x2, SND_LOOP_ = 0x8, SND_FILENAME_ = 0x20000;
 

@@ -15,6 +15,7 @@
 
 #include "base/text.h"
 #include "platform/records.h"
+#include "platform/system_numbers.h"
 
 namespace poko {
 
@@ -23,7 +24,7 @@ namespace poko {
 // paints its text in the scheme's button text (COLOR_BTNTEXT), which stands out from the
 // face colour behind it in every scheme, the dark high-contrast ones included.
 inline constexpr Colour kSchemeColour = 0x80000000;
-inline constexpr Colour kButtonTextColour = kSchemeColour | 18;
+inline constexpr Colour kButtonTextColour = kSchemeColour | COLOR_BTNTEXT_;
 
 class Control;
 

@@ -23,7 +23,7 @@ namespace poko {
 // the replacement window procedure has the system's calling convention.
 static_assert(sizeof(Handle) >= sizeof(HANDLE) && sizeof(Handle) >= sizeof(WPARAM));
 static_assert(sizeof(Colour) == sizeof(COLORREF));
-static_assert(kButtonTextColour == (kSchemeColour | COLOR_BTNTEXT));
+static_assert(COLOR_BTNTEXT_ == COLOR_BTNTEXT);
 static_assert(OsVersion{}.recordSize == sizeof(OSVERSIONINFOA));
 static_assert(std::is_same_v<decltype(&WindowProc), WNDPROC>);
 
