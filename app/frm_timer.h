@@ -166,10 +166,10 @@ private:
     void TrayIconBeat();             // the icon asked for again, or the window shown
     void ShowArmed(bool armed);      // alarm/arming.cpp
     bool StartupSequence();
-    // Timer.ini (app/settings.cpp): the keys start-up reads up to a step (false when one
-    // ends start-up), those read after it, and those exit writes; the rows of every key
-    // (app/timer_ini.cpp).
-    bool ReadSettings(StartupStep last);
+    // Timer.ini (app/settings.cpp): the keys of `rows` start-up reads up to a step (false
+    // when one ends start-up), those read after it, and those exit writes; the rows of
+    // every key (app/timer_ini.cpp).
+    bool ReadSettings(std::span<const SettingRow> rows, StartupStep last);
     void ReadSettingsAfterStartup();
     void WriteSettings();
     static std::span<const SettingRow> SettingRows();

@@ -197,19 +197,26 @@ bool IniWritable(Platform& platform, const Text& path) {
     return a == INVALID_FILE_ATTRIBUTES_ || !(a & (FILE_ATTRIBUTE_READONLY_ | FILE_ATTRIBUTE_DIRECTORY_));
 }
 
-bool FrmTimer::ReadSettings(StartupStep last) {
-    for (const SettingRow& row : SettingRows()) {
-        if (!row.read || row.readAt <= startup_done_ || row.readAt > last) continue;
-        Text value;
-        if (row.kind == SettingRow::Kind::Target) {
-            const StoredTarget target = ReadTarget(platform_, IniPath);
-            value = target.text;
-            target_cut_ = target.cut;
-        } else {
-            value = ReadIni(platform_, IniPath, Text(row.section), Text(row.key), Text(row.fallback));
+// Each step after the last one done, up to `last`, with every row it reads: a step is done
+// once all its keys are read, so a read that ends start-up leaves its whole step undone,
+// and exit keeps what the file holds for each of that step's keys.
+bool FrmTimer::ReadSettings(std::span<const SettingRow> rows, StartupStep last) {
+    for (auto step = static_cast<int>(startup_done_) + 1; step <= static_cast<int>(last); ++step) {
+        bool read = false;
+        for (const SettingRow& row : rows) {
+            if (!row.read || row.readAt != static_cast<StartupStep>(step)) continue;
+            Text value;
+            if (row.kind == SettingRow::Kind::Target) {
+                const StoredTarget target = ReadTarget(platform_, IniPath);
+                value = target.text;
+                target_cut_ = target.cut;
+            } else {
+                value = ReadIni(platform_, IniPath, Text(row.section), Text(row.key), Text(row.fallback));
+            }
+            if (!row.read(*this, value)) return false;
+            read = true;
         }
-        if (!row.read(*this, value)) return false;
-        startup_done_ = row.readAt;
+        if (read) startup_done_ = static_cast<StartupStep>(step);
     }
     return true;
 }
@@ -235,7 +242,8 @@ void FrmTimer::WriteSettings() {
     if (!IniWritable(platform_, IniPath)) return;
 
     const std::span<const SettingRow> rows = SettingRows();
-    for (int step = 2; step <= 7; ++step) {
+    for (auto step = ExitStep::TargetWritten; step <= ExitStep::OpacityWritten;
+         step = static_cast<ExitStep>(static_cast<int>(step) + 1)) {
         for (size_t i = 0; i < rows.size(); ++i) {
             const SettingRow& row = rows[i];
             if (row.writtenAt != step || !row.value) continue;

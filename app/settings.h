@@ -12,12 +12,14 @@ namespace poko {
 
 class FrmTimer;
 
-// One key of Timer.ini (the rows are FrmTimer::SettingRows, app/timer_ini.cpp).
+// One key of Timer.ini (the rows are FrmTimer::SettingRows, app/timer_ini.cpp), written
+// with the fields named, in this order.
 struct SettingRow {
-    std::u16string_view section, key, fallback;  // fallback: the value of a missing key
-    StartupStep readAt;  // the start-up step that reads it; None: read after start-up
-    int writtenAt;       // the exit step that writes it, 2 to 7; 0: never written
-    // Line: one value of up to 254 bytes. Target: the launch target, whole, with its
+    std::u16string_view section, key;
+    std::u16string_view fallback = u"";      // the value of a missing key
+    StartupStep readAt = StartupStep::None;  // the start-up step that reads it; None: after start-up
+    ExitStep writtenAt = ExitStep::Never;    // the exit step that writes it
+    // Line: one value, as ReadIni reads it. Target: the launch target, whole, with its
     // FILENAMEW; WithTarget: read and written as part of the Target row.
     enum class Kind { Line, Target, WithTarget } kind = Kind::Line;
     // What the value read does to the window; false ends start-up at this step.

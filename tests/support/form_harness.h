@@ -9,8 +9,12 @@ namespace poko {
 // What the window keeps to itself, for the tests that set it up or look at it.
 struct FormInternals {
     static TrayIconRecord& TrayIconData(FrmTimer& f) { return f.TrayIconData; }
-    static const Text& IniPath(const FrmTimer& f) { return f.IniPath; }
+    static Text& IniPath(FrmTimer& f) { return f.IniPath; }
     static NetAddresses& Net(FrmTimer& f) { return f.net_; }
+    static std::span<const SettingRow> SettingRows() { return FrmTimer::SettingRows(); }
+    static bool ReadSettings(FrmTimer& f, std::span<const SettingRow> rows, StartupStep last) {
+        return f.ReadSettings(rows, last);
+    }
 };
 }  // namespace poko
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/form_harness.h"
+#include "tests/support/timer_ini_keys.h"
 
 using namespace poko;
 using enum StartupStep;
@@ -140,6 +141,35 @@ TEST(Startup, SettingsAndEarlyStops) {
         EXPECT_EQ(f.Timer.Enabled(), full);
         EXPECT_EQ(f.TrayIconShown(), full);
     }
+}
+
+// Two keys at one step: both are read, and the step is done.
+TEST(Startup, EveryKeyOfAStepIsRead) {
+    const SettingRow rows[] = {
+        {.section = u"CONFIG", .key = u"H", .readAt = HourRead,
+         .read = [](FrmTimer& f, const Text& v) { return f.TextH.SetText(v), true; }},
+        {.section = u"CONFIG", .key = u"M", .readAt = HourRead,
+         .read = [](FrmTimer& f, const Text& v) { return f.TextM.SetText(v), true; }},
+    };
+    FormHarness h;
+    h.fake.PreloadIni(u"[CONFIG]\nH=7\nM=30\n");
+    FormInternals::IniPath(h.frm) = h.fake.IniFile();
+    EXPECT_TRUE(FormInternals::ReadSettings(h.frm, rows, HourRead));
+    EXPECT_EQ(Utf8(h.frm.TextH.GetText() + u":" + h.frm.TextM.GetText()), "7:30");
+    EXPECT_EQ(h.frm.StartupStepDone(), HourRead);
+}
+
+// The end-to-end driver runs the program and cannot link its table: its list of the keys
+// start-up reads and exit writes is the table's.
+TEST(Startup, TheDriversKeysAreTheTables) {
+    std::vector<std::string> table, list;
+    for (const SettingRow& row : FormInternals::SettingRows())
+        if (row.value)
+            table.push_back(Utf8(Text(row.section) + u"/" + Text(row.key) + u"=" + Text(row.fallback) + u" ") +
+                            std::string(StartupStepName(row.readAt)));
+    for (const StoredKey& k : kStoredKeys)
+        list.push_back(std::string(k.section) + "/" + k.key + "=" + k.fallback + " " + std::string(StartupStepName(k.readAt)));
+    EXPECT_EQ(list, table);
 }
 
 TEST(Startup, OldSystemLeavesOpacityAlone) {
