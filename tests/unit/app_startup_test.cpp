@@ -10,8 +10,6 @@ using enum StartupStep;
 
 namespace {
 
-const std::string kStoppedTip = "ポコ丸\u3000停止中  設定時刻 [00:00]";
-
 FormHarness& Started(FormHarness& h, const Text& ini, const Text& args = u"") {
     if (!ini.empty()) h.fake.PreloadIni(ini);
     h.fake.commandLine = args;
@@ -45,7 +43,7 @@ TEST(Startup, WithoutSettingsFile) {
     EXPECT_FALSE(f.Timer.Enabled());
 
     ASSERT_EQ(h.fake.trayRecords.size(), 1u);
-    ExpectFullTrayRecord(h.fake.trayRecords[0], kStoppedIcon, kStoppedTip);
+    ExpectFullTrayRecord(h.fake.trayRecords[0], false, "00:00");
     EXPECT_TRUE(f.TrayIconShown());
 }
 
@@ -231,7 +229,7 @@ TEST(Startup, CommandLine) {
     EXPECT_EQ(f.TextM.GetText(), u"30");
     EXPECT_EQ(f.VS_h.Value(), 16);
     EXPECT_EQ(f.TextFileName.GetText(), u"C:\\My-Music\\a.mp3");
-    EXPECT_EQ(TipText(f.TrayRecord()), "ポコ丸\u3000監視中  設定時刻 [05:10]");
+    EXPECT_EQ(TipText(f.TrayRecord()), TrayTip(kArmedStatus, "05:10"));
     // The folder name holds "-M": minimised, so hidden, with the icon still there.
     EXPECT_EQ(f.frm_Timer.State(), WindowState::Minimised);
     EXPECT_FALSE(f.frm_Timer.Visible());
