@@ -12,9 +12,7 @@ struct FormInternals {
     static Text& IniPath(FrmTimer& f) { return f.IniPath; }
     static NetAddresses& Net(FrmTimer& f) { return f.net_; }
     static std::span<const SettingRow> SettingRows() { return FrmTimer::SettingRows(); }
-    static bool ReadSettings(FrmTimer& f, std::span<const SettingRow> rows, StartupStep last) {
-        return f.ReadSettings(rows, last);
-    }
+    static bool ReadSettings(FrmTimer& f, std::span<const SettingRow> rows, StartupStep last) { return f.ReadSettings(rows, last); }
 };
 }  // namespace poko
 

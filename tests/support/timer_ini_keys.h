@@ -1,14 +1,11 @@
-// The Timer.ini keys that start-up reads and exit writes, as the program's table has them
-// (FrmTimer::SettingRows, app/timer_ini.cpp), for the end-to-end driver, which runs the
-// program and cannot link its table; a unit test holds this list to the table.
+// The Timer.ini keys start-up reads and exit writes, as FrmTimer::SettingRows has them, for
+// the end-to-end driver, which cannot link the table; a unit test holds the two alike.
 #pragma once
 
 #include "app/startup_steps.h"
 
 struct StoredKey {
-    const char* section;
-    const char* key;
-    const char* fallback;  // what start-up reads for a missing key
+    const char *section, *key, *fallback;  // fallback: what start-up reads for a missing key
     poko::StartupStep readAt;
 };
 inline constexpr StoredKey kStoredKeys[] = {

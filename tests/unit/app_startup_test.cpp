@@ -143,30 +143,26 @@ TEST(Startup, SettingsAndEarlyStops) {
 
 // Two keys at one step: both are read, and the step is done.
 TEST(Startup, EveryKeyOfAStepIsRead) {
-    const SettingRow rows[] = {
-        {.section = u"CONFIG", .key = u"H", .readAt = HourRead,
-         .read = [](FrmTimer& f, const Text& v) { return f.TextH.SetText(v), true; }},
-        {.section = u"CONFIG", .key = u"M", .readAt = HourRead,
-         .read = [](FrmTimer& f, const Text& v) { return f.TextM.SetText(v), true; }},
-    };
+    const auto add = [](FrmTimer& f, const Text& v) { return f.TextFileName.SetText(f.TextFileName.GetText() + v), true; };
+    const SettingRow rows[] = {{.section = u"A", .key = u"1", .readAt = HourRead, .read = add},
+                               {.section = u"A", .key = u"2", .readAt = HourRead, .read = add}};
     FormHarness h;
-    h.fake.PreloadIni(u"[CONFIG]\nH=7\nM=30\n");
+    h.fake.PreloadIni(u"[A]\n1=x\n2=y\n");
     FormInternals::IniPath(h.frm) = h.fake.IniFile();
     EXPECT_TRUE(FormInternals::ReadSettings(h.frm, rows, HourRead));
-    EXPECT_EQ(Utf8(h.frm.TextH.GetText() + u":" + h.frm.TextM.GetText()), "7:30");
-    EXPECT_EQ(h.frm.StartupStepDone(), HourRead);
+    EXPECT_EQ(Utf8(h.frm.TextFileName.GetText()) + " " + std::string(StartupStepName(h.frm.StartupStepDone())), "xy HourRead");
 }
 
 // The end-to-end driver runs the program and cannot link its table: its list of the keys
 // start-up reads and exit writes is the table's.
 TEST(Startup, TheDriversKeysAreTheTables) {
-    std::vector<std::string> table, list;
+    std::string table, list;
     for (const SettingRow& row : FormInternals::SettingRows())
         if (row.value)
-            table.push_back(Utf8(Text(row.section) + u"/" + Text(row.key) + u"=" + Text(row.fallback) + u" ") +
-                            std::string(StartupStepName(row.readAt)));
+            table += Utf8(Text(row.section) + u"/" + Text(row.key) + u"=" + Text(row.fallback) + u"@") +
+                     std::string(StartupStepName(row.readAt)) + " ";
     for (const StoredKey& k : kStoredKeys)
-        list.push_back(std::string(k.section) + "/" + k.key + "=" + k.fallback + " " + std::string(StartupStepName(k.readAt)));
+        list += std::string(k.section) + "/" + k.key + "=" + k.fallback + "@" + std::string(StartupStepName(k.readAt)) + " ";
     EXPECT_EQ(list, table);
 }
 
