@@ -45,7 +45,7 @@ void FrmTimer::Timer_Timer() {
             if (at - *missed <= late_minutes_ * 60) return Fire(at);
             // Still armed, for the next occurrence; the balloon says what happened, or
             // without an icon a box, opened from the beat once this check is over.
-            if (!TrayBalloon(u"ポコ丸", MissedText(*set), NIIF_WARNING_) && !missed_box_open_)
+            if (!TrayBalloon(kAlarmTitle, MissedText(*set), NIIF_WARNING_) && !missed_box_open_)
                 missed_text_ = MissedText(*set);
         }
     }
@@ -66,7 +66,7 @@ void FrmTimer::Timer_Timer() {
 void FrmTimer::TellMissedAlarm() {
     if (!missed_text_) return;
     missed_box_open_ = true;
-    platform_.MessageBox(*std::exchange(missed_text_, std::nullopt), u"ポコ丸", MB_ICONEXCLAMATION_ | kInFront);
+    platform_.MessageBox(*std::exchange(missed_text_, std::nullopt), kAlarmTitle, MB_ICONEXCLAMATION_ | kInFront);
     missed_box_open_ = false;
 }
 
@@ -99,8 +99,8 @@ void FrmTimer::Fire(std::int64_t at) {
 
 void FrmTimer::RunTarget(const Text& target) {
     switch (ClassifyTarget(target)) {
-    case TargetKind::ItsTime: platform_.MessageBox(u"時間です！", u"ポコ丸", kAlarmBox); break;
-    case TargetKind::Message: platform_.MessageBox(target.substr(1), u"ポコ丸", kAlarmBox); break;
+    case TargetKind::ItsTime: platform_.MessageBox(u"時間です！", kAlarmTitle, kAlarmBox); break;
+    case TargetKind::Message: platform_.MessageBox(target.substr(1), kAlarmTitle, kAlarmBox); break;
     case TargetKind::Mascot:
         if (PickBoard) PickBoard();
         break;
@@ -112,7 +112,7 @@ void FrmTimer::RunTarget(const Text& target) {
                                   ? platform_.ShellExecuteA(hWnd, "Open", ToAnsi(target), "", "", SW_SHOW_)
                                   : platform_.ShellExecuteW(hWnd, u"Open", target, u"", u"", SW_SHOW_);
         // A sound file moved away must not leave the morning silent without a word.
-        if (result <= 32) platform_.MessageBox(u"「" + target + u"」を開けませんでした。", u"ポコ丸", MB_ICONSTOP_ | kInFront);
+        if (result <= 32) platform_.MessageBox(u"「" + target + u"」を開けませんでした。", kAlarmTitle, MB_ICONSTOP_ | kInFront);
         break;
     }
     }

@@ -15,8 +15,8 @@ void FrmTimer::ToggleAlarm() {
 
 void FrmTimer::SetArmed(bool arm) {
     Timer.SetEnabled(arm);
-    L_Title.SetCaption(arm ? u"ポコ丸\u3000監視中" : u"ポコ丸\u3000停止中");
-    L_Title.SetForeColour(arm ? 0x00FF0000 : 0x000000FF);
+    L_Title.SetCaption(arm ? kStatusArmed : kStatusStopped);
+    L_Title.SetForeColour(arm ? kStatusColourArmed : kStatusColourStopped);
     ShowArmed(arm);
     // The icon changes first, with the tip as it was; then the tip follows.
     TrayIconShows(arm);
@@ -34,8 +34,8 @@ void FrmTimer::SetArmed(bool arm) {
 // controls that may be used while armed (the spinners, then the target box and its
 // browse button).
 void FrmTimer::ShowArmed(bool armed) {
-    C_TimerStart.SetCaption(armed ? u"タイマ停止" : u"タイマ起動");
-    M_kansi->SetCaption(armed ? u"タイマ停止(&T)" : u"タイマ起動(&T)");
+    C_TimerStart.SetCaption(armed ? kDisarmButton : kArmButton);
+    M_kansi->SetCaption(armed ? kDisarmItem : kArmItem);
     frm_Timer.SetIcon(armed ? 1 : 0);
     for (Control* c : {static_cast<Control*>(&VS_h), static_cast<Control*>(&VS_m),
                        static_cast<Control*>(&TextFileName), static_cast<Control*>(&cmdFileOpen)})

@@ -55,7 +55,7 @@ void FrmTimer::TellShutdownWarning() {
     warning_open_ = FormatHMm(set->hour, set->minute) + (reboot ? u" にパソコンを再起動します。中止しますか？"
                                             : u" にパソコンをシャットダウンします。中止しますか？");
     AlarmSound(true);
-    const int answer = platform_.MessageBox(*warning_open_, u"ポコ丸", kWarningBox);
+    const int answer = platform_.MessageBox(*warning_open_, kAlarmTitle, kWarningBox);
     warning_open_.reset();
     // はい disarms as the button does; an answer the fire came before changes nothing.
     if (answer == IDYES_ && Timer.Enabled()) ToggleAlarm();

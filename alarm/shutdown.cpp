@@ -16,7 +16,7 @@ void FrmTimer::ShutdownWindows(std::uint32_t flags) {
     if (RequestShutdown(flags)) return;
     platform_.MessageBox(flags & EWX_REBOOT_ ? u"コンピュータを再起動できませんでした。"
                                              : u"コンピュータをシャットダウンできませんでした。",
-                         u"ポコ丸", MB_ICONSTOP_);
+                         kAlarmTitle, MB_ICONSTOP_);
 }
 
 // True when the system took the request.

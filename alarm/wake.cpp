@@ -1,6 +1,6 @@
 // Waking the computer for the alarm, and keeping it up for it. While the alarm is armed
-// one wake timer stands two minutes before the next occurrence of the set minute, so
-// that a computer asleep through it comes up in time. The wake only brings the computer
+// one wake timer stands kWakeEarlySeconds before the next occurrence of the set minute,
+// so that a computer asleep through it comes up in time. The wake only brings the computer
 // up: the alarm still fires through the once-a-second check, exactly once, and a wake
 // that finds the alarm disarmed does nothing. Near its minute and while it fires, the
 // alarm asks the system to stay up, and the display to come on.

@@ -7,8 +7,8 @@ namespace poko {
 
 FrmTimer::FrmTimer(Platform& platform) : platform_(platform) {
     frm_Timer.SetCaption(u"ポコ丸１号");
-    L_Title.SetCaption(u"ポコ丸\u3000停止中");
-    L_Title.SetForeColour(0x000000FF);
+    L_Title.SetCaption(kStatusStopped);
+    L_Title.SetForeColour(kStatusColourStopped);
     L_Title.SetBackColour(0x00C0FFFF);
     Label1[0].SetCaption(u"起動時刻(&T)");
     Label1[1].SetCaption(u"起動ファイル or メッセージ(&F)");
@@ -16,14 +16,14 @@ FrmTimer::FrmTimer(Platform& platform) : platform_(platform) {
     Label1[3].SetCaption(u"分");
     TextH.SetText(u"20");
     TextM.SetText(u"25");
-    C_TimerStart.SetCaption(u"タイマ起動");
+    C_TimerStart.SetCaption(kArmButton);
     cmdFileOpen.SetCaption(u"参照");
     BuildMenu();
     WireEvents();
 }
 
 void FrmTimer::BuildMenu() {
-    M_kansi = &mPopUpSys.Add(u"M_kansi", u"タイマ起動(&T)");
+    M_kansi = &mPopUpSys.Add(u"M_kansi", kArmItem);
     mPopUpSys.Add(u"Bar04", u"-");
     M_toumei = &mPopUpSys.Add(u"M_toumei", u"透明度(&V)");
     for (size_t i = 0; i < M_WinCon.size(); ++i)

@@ -22,6 +22,15 @@
 
 namespace poko {
 
+// The signs of the stopped and the armed state that the window as designed shows
+// (frm_timer.cpp) and each toggle switches (alarm/arming.cpp): the status line's text and
+// colour (red, blue), the arm button's and M_kansi's captions. And the alarm's boxes' title.
+inline const Text kStatusStopped = u"ポコ丸\u3000停止中", kStatusArmed = u"ポコ丸\u3000監視中";
+inline constexpr Colour kStatusColourStopped = 0x000000FF, kStatusColourArmed = 0x00FF0000;
+inline const Text kArmButton = u"タイマ起動", kDisarmButton = u"タイマ停止";
+inline const Text kArmItem = u"タイマ起動(&T)", kDisarmItem = u"タイマ停止(&T)";
+inline const Text kAlarmTitle = u"ポコ丸";
+
 class FrmTimer {
 public:
     explicit FrmTimer(Platform& platform);
@@ -166,10 +175,10 @@ private:
     void TrayIconBeat();             // the icon asked for again, or the window shown
     void ShowArmed(bool armed);      // alarm/arming.cpp
     bool StartupSequence();
-    // Timer.ini (app/settings.cpp): the keys start-up reads up to a step (false when one
-    // ends start-up), those read after it, and those exit writes; the rows of every key
-    // (app/timer_ini.cpp).
-    bool ReadSettings(StartupStep last);
+    // Timer.ini (app/settings.cpp): the keys of `rows` start-up reads up to a step (false
+    // when one ends start-up), those read after it, and those exit writes; the rows of
+    // every key (app/timer_ini.cpp).
+    bool ReadSettings(std::span<const SettingRow> rows, StartupStep last);
     void ReadSettingsAfterStartup();
     void WriteSettings();
     static std::span<const SettingRow> SettingRows();

@@ -13,15 +13,10 @@ namespace poko {
 
 namespace {
 
-constexpr std::uint32_t kBufferSize = 255;
-// A value of up to 65,535 bytes is read whole. A damaged file may hold far more; reading
-// it all, and the copies that follow, could exhaust a 32-bit program's memory at every
-// start.
-constexpr std::uint32_t kLongestValue = 65535;
 // A full buffer cannot tell a value that just fills it from a longer one cut: the longest
 // read has room for one byte more than the longest value, and only a value that fills it
 // counts as cut.
-constexpr std::uint32_t kLongestBuffer = kLongestValue + 2;
+constexpr std::uint32_t kLongestBuffer = kLongestIniValue + 2;
 
 // The profile calls trim blanks around a value and drop one pair of enclosing quotes
 // when they read it back.
@@ -83,20 +78,20 @@ private:
     const bool ansi_;
 };
 
-// The value's bytes from a buffer of kBufferSize bytes; one that filled it may have been
+// The value's bytes from a buffer of kIniBufferSize bytes; one that filled it may have been
 // cut, and is read again with twice the room while the buffer stays within `largest`.
-// `cut` tells whether it filled even that; such a value is kept to kLongestValue bytes.
+// `cut` tells whether it filled even that; such a value is kept to kLongestIniValue bytes.
 Bytes ReadIniBytes(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& def,
                    std::uint32_t largest, bool* cut = nullptr) {
     const Bytes s = ToAnsi(section), k = ToAnsi(key), d = ToAnsi(def);
     Profile profile(platform, path);
     Bytes buffer;
-    for (std::uint32_t size = kBufferSize;; size = std::min(size * 2, largest)) {
+    for (std::uint32_t size = kIniBufferSize;; size = std::min(size * 2, largest)) {
         buffer.assign(size, ' ');
         const std::uint32_t n = std::min(profile.Get(s, k, d, buffer.data(), size), size - 1);
         if (n + 1 < size || size >= largest) {
             if (cut) *cut = n + 1 >= size;
-            buffer.resize(std::min(n, kLongestValue));
+            buffer.resize(std::min(n, kLongestIniValue));
             return buffer;
         }
     }
@@ -115,7 +110,7 @@ int HexValue(char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; }
 }  // namespace
 
 Text ReadIni(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& def) {
-    return FromAnsi(ReadIniBytes(platform, path, section, key, def, kBufferSize));
+    return FromAnsi(ReadIniBytes(platform, path, section, key, def, kIniBufferSize));
 }
 
 Text ReadIniWhole(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& def) {
@@ -197,19 +192,26 @@ bool IniWritable(Platform& platform, const Text& path) {
     return a == INVALID_FILE_ATTRIBUTES_ || !(a & (FILE_ATTRIBUTE_READONLY_ | FILE_ATTRIBUTE_DIRECTORY_));
 }
 
-bool FrmTimer::ReadSettings(StartupStep last) {
-    for (const SettingRow& row : SettingRows()) {
-        if (!row.read || row.readAt <= startup_done_ || row.readAt > last) continue;
-        Text value;
-        if (row.kind == SettingRow::Kind::Target) {
-            const StoredTarget target = ReadTarget(platform_, IniPath);
-            value = target.text;
-            target_cut_ = target.cut;
-        } else {
-            value = ReadIni(platform_, IniPath, Text(row.section), Text(row.key), Text(row.fallback));
+// Each step after the last one done, up to `last`, with every row it reads: a step is done
+// once all its keys are read, so a read that ends start-up leaves its whole step undone,
+// and exit keeps what the file holds for each of that step's keys.
+bool FrmTimer::ReadSettings(std::span<const SettingRow> rows, StartupStep last) {
+    for (auto step = static_cast<int>(startup_done_) + 1; step <= static_cast<int>(last); ++step) {
+        bool read = false;
+        for (const SettingRow& row : rows) {
+            if (!row.read || row.readAt != static_cast<StartupStep>(step)) continue;
+            Text value;
+            if (row.kind == SettingRow::Kind::Target) {
+                const StoredTarget target = ReadTarget(platform_, IniPath);
+                value = target.text;
+                target_cut_ = target.cut;
+            } else {
+                value = ReadIni(platform_, IniPath, Text(row.section), Text(row.key), Text(row.fallback));
+            }
+            if (!row.read(*this, value)) return false;
+            read = true;
         }
-        if (!row.read(*this, value)) return false;
-        startup_done_ = row.readAt;
+        if (read) startup_done_ = static_cast<StartupStep>(step);
     }
     return true;
 }
@@ -235,7 +237,8 @@ void FrmTimer::WriteSettings() {
     if (!IniWritable(platform_, IniPath)) return;
 
     const std::span<const SettingRow> rows = SettingRows();
-    for (int step = 2; step <= 7; ++step) {
+    for (auto step = ExitStep::TargetWritten; step <= ExitStep::OpacityWritten;
+         step = static_cast<ExitStep>(static_cast<int>(step) + 1)) {
         for (size_t i = 0; i < rows.size(); ++i) {
             const SettingRow& row = rows[i];
             if (row.writtenAt != step || !row.value) continue;

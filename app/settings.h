@@ -1,6 +1,7 @@
 // Timer.ini access through the profile calls, in the system's ANSI code page.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -12,12 +13,14 @@ namespace poko {
 
 class FrmTimer;
 
-// One key of Timer.ini (the rows are FrmTimer::SettingRows, app/timer_ini.cpp).
+// One key of Timer.ini (the rows are FrmTimer::SettingRows, app/timer_ini.cpp), written
+// with the fields named, in this order.
 struct SettingRow {
-    std::u16string_view section, key, fallback;  // fallback: the value of a missing key
-    StartupStep readAt;  // the start-up step that reads it; None: read after start-up
-    int writtenAt;       // the exit step that writes it, 2 to 7; 0: never written
-    // Line: one value of up to 254 bytes. Target: the launch target, whole, with its
+    std::u16string_view section, key;
+    std::u16string_view fallback = u"";      // the value of a missing key
+    StartupStep readAt = StartupStep::None;  // the start-up step that reads it; None: after start-up
+    ExitStep writtenAt = ExitStep::Never;    // the exit step that writes it
+    // Line: one value, as ReadIni reads it. Target: the launch target, whole, with its
     // FILENAMEW; WithTarget: read and written as part of the Target row.
     enum class Kind { Line, Target, WithTarget } kind = Kind::Line;
     // What the value read does to the window; false ends start-up at this step.
@@ -27,12 +30,18 @@ struct SettingRow {
     bool whileNormal = false;  // written only while the window is in its normal state
 };
 
-// The value as GetPrivateProfileStringA copies it into a 255-byte buffer, cut at the
-// reported byte length before conversion so that double-byte values come back whole.
+// The buffer GetPrivateProfileStringA fills, in bytes: a value takes one byte less.
+inline constexpr std::uint32_t kIniBufferSize = 255;
+// The longest value read whole. A damaged file may hold far more; reading it all, and the
+// copies that follow, could exhaust a 32-bit program's memory at every start.
+inline constexpr std::uint32_t kLongestIniValue = 65535;
+
+// The value as GetPrivateProfileStringA copies it into a buffer of kIniBufferSize, cut at
+// the reported byte length before conversion so that double-byte values come back whole.
 Text ReadIni(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& def);
 // The same read, and when the value may have been cut (it filled the buffer) it is read
-// again with room enough, up to 65,535 bytes: a long target path read shortened would be
-// written back so. A longer value (a damaged file) comes back as its first 65,535 bytes.
+// again with room enough, up to kLongestIniValue bytes: a long target path read shortened
+// would be written back so. A longer value (a damaged file) comes back cut to that.
 Text ReadIniWhole(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& def);
 void WriteIni(Platform& platform, const Text& path, const Text& section, const Text& key, const Text& value);
 
@@ -43,7 +52,7 @@ void WriteIni(Platform& platform, const Text& path, const Text& section, const T
 // so a FILENAME that someone or some other program changed since is the one that counts.
 struct StoredTarget {
     Text text;
-    bool cut = false;  // a key longer than a read takes: only its first 65,535 bytes were read
+    bool cut = false;  // a key longer than a read takes: only its first kLongestIniValue bytes were read
 };
 StoredTarget ReadTarget(Platform& platform, const Text& path);
 // FILENAME, and FILENAMEW written or, for a target the code page holds, deleted.

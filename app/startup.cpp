@@ -35,13 +35,13 @@ bool FrmTimer::StartupSequence() {
     done(IniPathSet);
 
     // FILENAME to AI, each at its step (app/timer_ini.cpp).
-    if (!ReadSettings(CommunicationRead)) return false;
+    if (!ReadSettings(SettingRows(), CommunicationRead)) return false;
 
     if (frm_Timer.Top() < 0) frm_Timer.SetTop(0);
     if (frm_Timer.Left() < 0) frm_Timer.SetLeft(0);
     done(PositionClamped);
 
-    if (!ReadSettings(OpacityRead)) return false;
+    if (!ReadSettings(SettingRows(), OpacityRead)) return false;
 
     FillTrayRecord(TrayIconData, hWnd, PicIcon[0], TrayTipText());
     TrayIconAdd();

@@ -33,8 +33,8 @@ void FrmTimer::TrayIconDelete() {
 
 // Once a second while the icon is wanted and not shown: added again (an add that timed
 // out may have put it there after all; the shell then refuses the second add and takes a
-// modify). A window hidden with no icon for a minute comes back, so that the program is
-// never out of reach.
+// modify). A window hidden with no icon for kTrayMissingBeats comes back, so that the
+// program is never out of reach.
 void FrmTimer::TrayIconBeat() {
     if (tray_wanted_ && !tray_shown_) tray_shown_ = SendTray(NIM_ADD_) || SendTray(NIM_MODIFY_);
     if (tray_shown_ || !tray_wanted_ || frm_Timer.Visible()) {

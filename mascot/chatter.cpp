@@ -34,8 +34,9 @@ constexpr int kMinutesPerHour = 60;  // the range of the minute drawn for a run 
 }  // namespace
 
 bool SayChatterLine(Platform& platform) {
-    const int n = static_cast<int>(platform.Rnd() * 10);
-    const Line& line = kChatter[static_cast<size_t>(std::clamp(n, 0, 9))];
+    constexpr int kLines = static_cast<int>(kChatter.size());
+    const int n = static_cast<int>(platform.Rnd() * kLines);
+    const Line& line = kChatter[static_cast<size_t>(std::clamp(n, 0, kLines - 1))];
     platform.MessageBox(line.text, Text(kMascotTitle), line.style);
     return n == kLookAgainLine;
 }

@@ -6,7 +6,7 @@
 namespace poko {
 
 int PixelsAt(double twips, int dpi) {
-    const double px = std::round(twips * dpi / 1440.0);
+    const double px = std::round(twips * dpi / kTwipsPerInch);
     return static_cast<int>(std::fmax(-32000.0, std::fmin(32000.0, px)));
 }
 

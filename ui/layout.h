@@ -70,6 +70,7 @@ inline constexpr std::array<AccessibleName, 4> kAccessibleNames{{
     {ID_VS_m, u"分"},
 }};
 
+inline constexpr double kTwipsPerInch = 1440;
 // Twips in whole pixels at a DPI (15 twips per pixel at 96, 10 at 144, 7.5 at 192),
 // halves rounded away from zero, kept within what window coordinates can mean.
 int PixelsAt(double twips, int dpi);

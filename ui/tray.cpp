@@ -10,10 +10,6 @@
 
 namespace poko {
 
-namespace {
-constexpr size_t kTipChars = 64;
-}  // namespace
-
 Text TrayTipText(const Text& status, const Text& hour, const Text& minute) {
     return status + u"  設定時刻 [" + SetTimeText(hour, minute) + u"]" + u'\0';
 }

@@ -2,6 +2,7 @@
 // written only through these functions.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "base/text.h"
@@ -15,8 +16,9 @@ Text TrayTipText(const Text& status, const Text& hour, const Text& minute);
 // Every field fresh: this window, icon 1, a message, an icon and a tip, the icon's mouse
 // messages sent as mouse moves, the given icon and tip.
 void FillTrayRecord(TrayIconRecord& record, Handle hwnd, Handle icon, const Text& tip);
-// The tip is kept as 64 characters, blank-filled or cut, and goes into the 64-byte
-// field in the ANSI code page; the field always ends in a NUL.
+// The tip is kept as kTipChars characters, blank-filled or cut, and goes into the record's
+// szTip in the ANSI code page; the field always ends in a NUL.
+inline constexpr size_t kTipChars = 64;
 void StoreTip(TrayIconRecord& record, const Text& tip);
 void StoreIcon(TrayIconRecord& record, Handle icon);
 // A balloon from the icon of this record; only the balloon's fields are named.

@@ -85,7 +85,7 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
 
     instance_ = instance;
     dpi_ = system_dpi_ = SystemDpi();
-    twips_per_pixel_ = 1440.0f / static_cast<float>(system_dpi_);
+    twips_per_pixel_ = static_cast<float>(kTwipsPerInch) / static_cast<float>(system_dpi_);
     LoadIcons();
 
     RegisterWindowClass(instance, kMainWindowClass, MainThunk, CS_DBLCLKS, bigIcons_[0].Get(), icons_[0].Get(),

@@ -9,8 +9,8 @@
 // as a read of a broken connection would. Where closing does not wake
 // the blocked call (Wine), the helper is left to finish on its own and clean up after
 // itself; the program has long gone on. What such a helper holds meanwhile is kept
-// small (a 256 KiB stack, its own read buffer), so that stall after stall cannot use up
-// a 32-bit address space; and a step whose time is already up is not started.
+// small (a stack of kHelperStack, its own read buffer), so that stall after stall cannot
+// use up a 32-bit address space; and a step whose time is already up is not started.
 //
 // While it waits, the user-interface thread answers what other programs and the system
 // send to its windows, and so is never taken for hung (Windows ghosts a window whose
@@ -34,7 +34,7 @@ namespace poko {
 namespace {
 
 constexpr SIZE_T kHelperStack = 256 * 1024;
-constexpr std::uint32_t kLookAtQueueMs = 1000;  // well within the 5 s after which a window counts as hung
+constexpr std::uint32_t kLookAtQueueMs = 1000;  // well within the time after which a window counts as hung
 
 HINTERNET H(Handle h) { return reinterpret_cast<HINTERNET>(h); }
 const char* Opt(const Bytes* b) { return b ? b->c_str() : nullptr; }

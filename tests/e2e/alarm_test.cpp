@@ -13,11 +13,6 @@ namespace {
 
 using namespace poko;
 
-const std::wstring kPokomaru = L"\u30DD\u30B3\u4E38";                        // ポコ丸
-const std::wstring kWatching = kPokomaru + L"\u3000\u76E3\u8996\u4E2D";      // 　監視中
-const std::wstring kDone = kPokomaru + L"\u3000\u5B9A\u6642\u4EFB\u52D9\u5B9F\u884C\u5B8C\u4E86";  // 　定時任務実行完了
-const std::wstring kStart = L"\u30BF\u30A4\u30DE\u8D77\u52D5";               // タイマ起動
-const std::wstring kStop = L"\u30BF\u30A4\u30DE\u505C\u6B62";                // タイマ停止
 const std::wstring kItsTime = L"\u6642\u9593\u3067\u3059\uFF01";             // 時間です！
 const int kArmedOff[] = {ID_VS_h, ID_VS_m, ID_TextFileName, ID_cmdFileOpen};
 

@@ -41,6 +41,20 @@ std::string Describe(std::wstring_view text);
 // A target as FILENAMEW keeps it: UTF-8 with every byte outside printable ASCII, and "%", as %XX.
 std::string PercentUtf8(std::wstring_view text);
 
+// The program's texts that the scenarios look for.
+inline const std::wstring kPokomaru = L"\u30DD\u30B3\u4E38";                    // ポコ丸
+inline const std::wstring kCaption = kPokomaru + L"\uFF11\u53F7";               // ポコ丸１号
+inline const std::wstring kStopped = kPokomaru + L"\u3000\u505C\u6B62\u4E2D";    // ポコ丸　停止中
+inline const std::wstring kWatching = kPokomaru + L"\u3000\u76E3\u8996\u4E2D";   // ポコ丸　監視中
+inline const std::wstring kDone = kPokomaru + L"\u3000\u5B9A\u6642\u4EFB\u52D9\u5B9F\u884C\u5B8C\u4E86";  // 　定時任務実行完了
+inline const std::wstring kStart = L"\u30BF\u30A4\u30DE\u8D77\u52D5";  // タイマ起動
+inline const std::wstring kStop = L"\u30BF\u30A4\u30DE\u505C\u6B62";   // タイマ停止
+inline const std::wstring kYes = L"\u306F\u3044(&Y)", kNo = L"\u3044\u3044\u3048(&N)";  // はい(&Y) いいえ(&N)
+// The tray tip of a status and a set time "hh:mm" ("  設定時刻 [hh:mm]").
+inline std::wstring TrayTip(const std::wstring& status, const std::wstring& time) {
+    return status + L"  \u8A2D\u5B9A\u6642\u523B [" + time + L"]";
+}
+
 // Declares the process per-monitor (v2) DPI aware where the system knows the call (it is
 // looked up, not imported): Wine 10, as Windows, otherwise gives an unaware driver 96 DPI
 // and scaled coordinates, and every measure of the program would be off by the scale.

@@ -8,6 +8,7 @@
 
 #include "app/startup_steps.h"
 #include "driver.h"
+#include "tests/support/timer_ini_keys.h"
 #include "ui/control_ids.h"
 
 namespace e2e {
@@ -15,18 +16,7 @@ namespace {
 
 using namespace poko;
 
-// The settings exit writes: the default the program reads for each, and its start-up step.
-struct Setting {
-    const char* section;
-    const char* key;
-    const char* def;
-    StartupStep step;
-};
 using enum StartupStep;
-const Setting kSettings[] = {{"CONFIG", "FILENAME", "", TargetRead}, {"CONFIG", "H", "00", HourRead},
-                             {"CONFIG", "M", "00", MinuteRead}, {"WINDOW", "X", "0", TopRead},
-                             {"WINDOW", "Y", "0", LeftRead}, {"CONFIG", "AI", "0", CommunicationRead},
-                             {"WINDOW", "DATA", "255", OpacityRead}};
 
 // H=07 and AI=1 are written back as 7 and True: a write would show.
 const std::string kStored =
@@ -43,10 +33,10 @@ std::string AsWritten(const std::wstring& text) {
 
 // A setting as the program reads it: the driver runs under the same Wine and code page,
 // so the profile call gives it exactly what the program gets.
-std::string ReadSetting(const AppFolder& app, std::wstring_view file, const Setting& s) {
+std::string ReadSetting(const AppFolder& app, std::wstring_view file, const StoredKey& s) {
     char buffer[255];
     const DWORD n =
-        GetPrivateProfileStringA(s.section, s.key, s.def, buffer, sizeof buffer, Cp932(app.Path(file)).c_str());
+        GetPrivateProfileStringA(s.section, s.key, s.fallback, buffer, sizeof buffer, Cp932(app.Path(file)).c_str());
     return std::string(buffer, n);
 }
 
@@ -58,8 +48,8 @@ struct Held {
 
 // The step of a name as the state dump writes it; None for a name of no step.
 StartupStep StartupStepNamed(std::string_view name) {
-    for (size_t i = 0; i < poko::kStartupStepNames.size(); ++i)
-        if (poko::kStartupStepNames[i] == name) return static_cast<StartupStep>(i);
+    for (const auto& [step, stepName] : poko::kStartupSteps)
+        if (stepName == name) return step;
     return StartupStep::None;
 }
 
@@ -91,12 +81,12 @@ void ExpectNothingWorse(const std::string& file) {
     app.Write(L"Timer.ini", file);
     app.Write(L"before.ini", file);  // the settings as they were, for reading them the same way
     const Held held = RunAndClose(app);
-    for (const Setting& s : kSettings) {
+    for (const StoredKey& s : kStoredKeys) {
         SCOPED_TRACE(std::string(s.section) + "/" + s.key + ", start-up done to " + std::string(StartupStepName(held.step)));
         const std::string after = ReadSetting(app, L"Timer.ini", s);
-        if (held.step < s.step)
+        if (held.step < s.readAt)
             EXPECT_EQ(after, ReadSetting(app, L"before.ini", s));
-        else if (s.step == TopRead || s.step == LeftRead)  // twips: "1500" against "1500.000000"
+        else if (s.readAt == TopRead || s.readAt == LeftRead)  // twips: "1500" against "1500.000000"
             EXPECT_NEAR(std::strtod(after.c_str(), nullptr), std::strtod(held.values.at(s.key).c_str(), nullptr), 0.5);
         else
             EXPECT_EQ(after, held.values.at(s.key));

@@ -9,7 +9,6 @@ namespace e2e {
 namespace {
 
 const std::wstring kWindows = L"Windows";
-const std::wstring kYes = L"\u306F\u3044(&Y)", kNo = L"\u3044\u3044\u3048(&N)";  // はい(&Y) いいえ(&N)
 // 目覚まし時計について語るスレ: the first thread of every board of the local server.
 const std::wstring kFirstThread = L"\u76EE\u899A\u307E\u3057\u6642\u8A08\u306B\u3064\u3044\u3066\u8A9E\u308B\u30B9\u30EC";
 

@@ -69,7 +69,7 @@ TEST(Screenshots, MascotOffersAThread) {
     ParkCursor();
     Sleep(300);
     SavePicture("mascot", Around(box.hwnd, 8));
-    program.Answer(box, L"\u3044\u3044\u3048(&N)");  // いいえ(&N): one of the mascot's lines follows
+    program.Answer(box, kNo);  // one of the mascot's lines follows
     program.Answer(program.WaitForMessageBox(), L"OK");
     program.Close();
     program.WaitForExit();

@@ -12,8 +12,6 @@ namespace {
 
 using namespace e2e;
 
-const std::wstring kCaption = L"\u30DD\u30B3\u4E38\uFF11\u53F7";  // ポコ丸１号
-const std::wstring kPokomaru = L"\u30DD\u30B3\u4E38";             // ポコ丸
 const std::wstring kWakeUp = L"\u8D77\u304D\u3066";               // 起きて
 // A start without settings leaves these, in the exit sequence's order of writes.
 const std::string kIni = "[CONFIG]\nFILENAME=\nH=0\nM=0\nAI=False\n[WINDOW]\nX=0\nY=0\nDATA=255\n";

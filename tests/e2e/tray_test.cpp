@@ -15,7 +15,6 @@ namespace {
 
 using namespace poko;
 
-const std::wstring kWatching = L"\u30DD\u30B3\u4E38\u3000\u76E3\u8996\u4E2D";  // ポコ丸　監視中
 constexpr WORD kLeftUp = WM_LBUTTONUP, kLeftDoubleClick = WM_LBUTTONDBLCLK;
 
 // What the shell sends for a mouse event on the icon: a mouse move whose x is the

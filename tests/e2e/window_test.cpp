@@ -14,8 +14,6 @@ namespace {
 
 using namespace poko;
 
-const std::wstring kCaption = L"\u30DD\u30B3\u4E38\uFF11\u53F7";                    // ポコ丸１号
-const std::wstring kStopped = L"\u30DD\u30B3\u4E38\u3000\u505C\u6B62\u4E2D";         // ポコ丸　停止中
 const std::wstring kMsPGothic = L"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF";      // ＭＳ Ｐゴシック
 const std::wstring kMsUiGothic = L"MS UI Gothic";
 
@@ -44,8 +42,7 @@ const std::vector<Expected> kLayout = {
     {ID_TextM, "TextM", L"Edit", Anchor::Box, 1830, 1215, 540, 435, L"0"},
     {ID_VS_m, "VS_m", L"ScrollBar", Anchor::Box, 2355, 1200, 345, 450, L""},
     {ID_Label1_3, "Label1(3)", kLabelClass, Anchor::Box, 2760, 1275, 390, 375, L"\u5206"},  // 分
-    {ID_C_TimerStart, "C_TimerStart", L"Button", Anchor::Box, 3555, 1185, 1485, 495,
-     L"\u30BF\u30A4\u30DE\u8D77\u52D5"},  // タイマ起動
+    {ID_C_TimerStart, "C_TimerStart", L"Button", Anchor::Box, 3555, 1185, 1485, 495, kStart},
     {ID_Label1_1, "Label1(1)", kLabelClass, Anchor::LeftTop, 165, 1770, 2520, 225,
      // 起動ファイル or メッセージ(&F)
      L"\u8D77\u52D5\u30D5\u30A1\u30A4\u30EB or \u30E1\u30C3\u30BB\u30FC\u30B8(&F)"},
@@ -230,7 +227,7 @@ TEST(Window, StartsWithItsFontsMenuAndTrayIcon) {
     const std::wstring opacity = L"\u30A6\u30A3\u30F3\u30C9\u30A6\u900F\u660E\u5EA6\u3000&";  // ウィンドウ透明度　&
     const MenuItem menu[] = {
         {0, "mPopUpSys", L"\u30B7\u30B9\u30C6\u30E0\u30C8\u30EC\u30A4\u30E1\u30CB\u30E5\u30FC", true, false},
-        {1, "M_kansi", L"\u30BF\u30A4\u30DE\u8D77\u52D5(&T)", true, false},
+        {1, "M_kansi", kStart + L"(&T)", true, false},
         {1, "Bar04", L"-", true, false},
         {1, "M_toumei", L"\u900F\u660E\u5EA6(&V)", true, false},
         // Start-up checks the item of the stored opacity (255 when nothing is stored).
@@ -266,8 +263,7 @@ TEST(Window, StartsWithItsFontsMenuAndTrayIcon) {
     EXPECT_EQ(state.Get("tray.uFlags"), "7");
     EXPECT_EQ(state.Get("tray.uCallbackMessage"), "512");
     EXPECT_EQ(state.Get("tray.icon"), "0");
-    // ポコ丸　停止中  設定時刻 [00:00]
-    EXPECT_EQ(Describe(state.Text("tray.tip")), Describe(kStopped + L"  \u8A2D\u5B9A\u6642\u523B [00:00]"));
+    EXPECT_EQ(Describe(state.Text("tray.tip")), Describe(TrayTip(kStopped, L"00:00")));
     EXPECT_TRUE(program.TrayIconExists()) << "the notification area has no icon 1 of the window";
 
     program.Close();

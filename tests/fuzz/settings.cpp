@@ -16,16 +16,6 @@ using fuzz::Check;
 
 namespace {
 
-struct Key {
-    const char* section;
-    const char* key;
-    StartupStep step;  // the start-up step that reads it
-};
-using enum StartupStep;
-constexpr Key kKeys[] = {{"CONFIG", "FILENAME", TargetRead}, {"CONFIG", "FILENAMEW", TargetRead}, {"CONFIG", "H", HourRead},
-                         {"CONFIG", "M", MinuteRead}, {"WINDOW", "X", TopRead}, {"WINDOW", "Y", LeftRead},
-                         {"CONFIG", "AI", CommunicationRead}, {"WINDOW", "DATA", OpacityRead}};
-
 const Bytes kPath = ToAnsi(FakePlatform().IniFile());
 
 // One run on `file`; returns the file as exit left it, and the target start-up read.
@@ -36,10 +26,12 @@ IniStore StartAndExit(const Bytes& file, Text& target) {
     h.frm.Form_Load();
     target = h.frm.TextFileName.GetText();
     h.frm.Form_Unload();
-    for (const Key& k : kKeys)
-        if (h.frm.StartupStepDone() < k.step)
-            Check(before.Raw(kPath, k.section, k.key) == h.fake.ini.Raw(kPath, k.section, k.key),
-                  "a key start-up did not reach is kept", k.key);
+    for (const SettingRow& row : FormInternals::SettingRows()) {
+        if (h.frm.StartupStepDone() >= row.readAt) continue;
+        const Bytes section = ToAnsi(Text(row.section)), key = ToAnsi(Text(row.key));
+        Check(before.Raw(kPath, section, key) == h.fake.ini.Raw(kPath, section, key), "a key start-up did not reach is kept",
+              key);
+    }
     return h.fake.ini;
 }
 

@@ -25,13 +25,13 @@ std::string Describe(FrmTimer& f) {
 }
 
 const std::string kStopped =
-    "timer=0 title=ポコ丸\u3000停止中 colour=255 button=タイマ起動 menu=タイマ起動(&T) icon=0 tray=1281 VS_h=1 VS_m=1 "
+    "timer=0 title=" + kStoppedStatus + " colour=255 button=タイマ起動 menu=タイマ起動(&T) icon=0 tray=1281 VS_h=1 VS_m=1 "
     "TextFileName=1 cmdFileOpen=1 TextH=1 TextM=1 C_TimerStart=1 M_kansi=1";
 const std::string kArmed =
-    "timer=1 title=ポコ丸\u3000監視中 colour=16711680 button=タイマ停止 menu=タイマ停止(&T) icon=1 tray=1282 VS_h=0 "
+    "timer=1 title=" + kArmedStatus + " colour=16711680 button=タイマ停止 menu=タイマ停止(&T) icon=1 tray=1282 VS_h=0 "
     "VS_m=0 TextFileName=0 cmdFileOpen=0 TextH=1 TextM=1 C_TimerStart=1 M_kansi=1";
 const std::string kDone =
-    "timer=0 title=ポコ丸\u3000定時任務実行完了 colour=0 button=タイマ起動 menu=タイマ起動(&T) icon=0 tray=1281 "
+    "timer=0 title=" + kDoneStatus + " colour=0 button=タイマ起動 menu=タイマ起動(&T) icon=0 tray=1281 "
     "VS_h=1 VS_m=1 TextFileName=1 cmdFileOpen=1 TextH=1 TextM=1 C_TimerStart=1 M_kansi=1";
 
 // A started window set to fire at 07:05 with the given target, the clock at 07:05:30.
@@ -49,7 +49,7 @@ struct Alarm : FormHarness {
 TEST(ToggleAlarm, StatesAndTrayCalls) {
     Alarm a;
     EXPECT_EQ(Describe(a.frm), kStopped);
-    const char* tips[] = {"ポコ丸\u3000停止中  設定時刻 [07:05]", "ポコ丸\u3000監視中  設定時刻 [07:05]"};
+    const std::string tips[] = {TrayTip(kStoppedStatus, "07:05"), TrayTip(kArmedStatus, "07:05")};
     for (int toggle = 1; toggle <= 4; ++toggle) {
         SCOPED_TRACE(toggle);
         const bool armed = toggle % 2 == 1;
@@ -64,7 +64,7 @@ TEST(ToggleAlarm, StatesAndTrayCalls) {
         const Handle icon = armed ? kArmedIcon : kStoppedIcon;
         EXPECT_EQ(a.fake.trayRecords[0].hIcon, icon);
         EXPECT_EQ(a.fake.trayRecords[1].hIcon, icon);
-        EXPECT_EQ(TipText(a.fake.trayRecords[0]), toggle == 1 ? "ポコ丸\u3000停止中  設定時刻 [00:00]" : tips[!armed]);
+        EXPECT_EQ(TipText(a.fake.trayRecords[0]), toggle == 1 ? TrayTip(kStoppedStatus, "00:00") : tips[!armed]);
         EXPECT_EQ(TipText(a.fake.trayRecords[1]), tips[armed]);
     }
 }
@@ -335,9 +335,9 @@ TEST(AlarmCheck, CompletionSequence) {
                           a.fake.CallsWithout({"Now"})));
     ASSERT_EQ(a.fake.trayRecords.size(), 2u);
     // The tip with the completion status goes out while the icon is still the armed one.
-    EXPECT_EQ(TipText(a.fake.trayRecords[0]), "ポコ丸\u3000定時任務実行完了  設定時刻 [07:05]");
+    EXPECT_EQ(TipText(a.fake.trayRecords[0]), TrayTip(kDoneStatus, "07:05"));
     EXPECT_EQ(a.fake.trayRecords[0].hIcon, kArmedIcon);
-    EXPECT_EQ(TipText(a.fake.trayRecords[1]), "ポコ丸\u3000定時任務実行完了  設定時刻 [07:05]");
+    EXPECT_EQ(TipText(a.fake.trayRecords[1]), TrayTip(kDoneStatus, "07:05"));
     EXPECT_EQ(a.fake.trayRecords[1].hIcon, kStoppedIcon);
     EXPECT_EQ(Describe(a.frm), kDone);
     // Done is the stopped state with another status: the next toggle arms.

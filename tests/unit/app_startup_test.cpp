@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/form_harness.h"
+#include "tests/support/timer_ini_keys.h"
 
 using namespace poko;
 using enum StartupStep;
 
 namespace {
-
-const std::string kStoppedTip = "ポコ丸\u3000停止中  設定時刻 [00:00]";
 
 FormHarness& Started(FormHarness& h, const Text& ini, const Text& args = u"") {
     if (!ini.empty()) h.fake.PreloadIni(ini);
@@ -44,7 +43,7 @@ TEST(Startup, WithoutSettingsFile) {
     EXPECT_FALSE(f.Timer.Enabled());
 
     ASSERT_EQ(h.fake.trayRecords.size(), 1u);
-    ExpectFullTrayRecord(h.fake.trayRecords[0], kStoppedIcon, kStoppedTip);
+    ExpectFullTrayRecord(h.fake.trayRecords[0], false, "00:00");
     EXPECT_TRUE(f.TrayIconShown());
 }
 
@@ -142,6 +141,31 @@ TEST(Startup, SettingsAndEarlyStops) {
     }
 }
 
+// Two keys at one step: both are read, and the step is done.
+TEST(Startup, EveryKeyOfAStepIsRead) {
+    const auto add = [](FrmTimer& f, const Text& v) { return f.TextFileName.SetText(f.TextFileName.GetText() + v), true; };
+    const SettingRow rows[] = {{.section = u"A", .key = u"1", .readAt = HourRead, .read = add},
+                               {.section = u"A", .key = u"2", .readAt = HourRead, .read = add}};
+    FormHarness h;
+    h.fake.PreloadIni(u"[A]\n1=x\n2=y\n");
+    FormInternals::IniPath(h.frm) = h.fake.IniFile();
+    EXPECT_TRUE(FormInternals::ReadSettings(h.frm, rows, HourRead));
+    EXPECT_EQ(Utf8(h.frm.TextFileName.GetText()) + " " + std::string(StartupStepName(h.frm.StartupStepDone())), "xy HourRead");
+}
+
+// The end-to-end driver runs the program and cannot link its table: its list of the keys
+// start-up reads and exit writes is the table's.
+TEST(Startup, TheDriversKeysAreTheTables) {
+    std::string table, list;
+    for (const SettingRow& row : FormInternals::SettingRows())
+        if (row.value)
+            table += Utf8(Text(row.section) + u"/" + Text(row.key) + u"=" + Text(row.fallback) + u"@") +
+                     std::string(StartupStepName(row.readAt)) + " ";
+    for (const StoredKey& k : kStoredKeys)
+        list += std::string(k.section) + "/" + k.key + "=" + k.fallback + "@" + std::string(StartupStepName(k.readAt)) + " ";
+    EXPECT_EQ(list, table);
+}
+
 TEST(Startup, OldSystemLeavesOpacityAlone) {
     FormHarness h;
     h.fake.version.major = 4;
@@ -201,7 +225,7 @@ TEST(Startup, CommandLine) {
     EXPECT_EQ(f.TextM.GetText(), u"30");
     EXPECT_EQ(f.VS_h.Value(), 16);
     EXPECT_EQ(f.TextFileName.GetText(), u"C:\\My-Music\\a.mp3");
-    EXPECT_EQ(TipText(f.TrayRecord()), "ポコ丸\u3000監視中  設定時刻 [05:10]");
+    EXPECT_EQ(TipText(f.TrayRecord()), TrayTip(kArmedStatus, "05:10"));
     // The folder name holds "-M": minimised, so hidden, with the icon still there.
     EXPECT_EQ(f.frm_Timer.State(), WindowState::Minimised);
     EXPECT_FALSE(f.frm_Timer.Visible());

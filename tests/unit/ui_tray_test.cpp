@@ -17,9 +17,9 @@ TEST(TrayTip, Texts) {
         std::string tip;
     };
     const Case cases[] = {
-        {false, u"7", u"30", "ポコ丸\u3000停止中  設定時刻 [07:30]"},
-        {true, u"7", u"5", "ポコ丸\u3000監視中  設定時刻 [07:05]"},
-        {true, u"23", u"59", "ポコ丸\u3000監視中  設定時刻 [23:59]"},
+        {false, u"7", u"30", TrayTip(kStoppedStatus, "07:30")},
+        {true, u"7", u"5", TrayTip(kArmedStatus, "07:05")},
+        {true, u"23", u"59", TrayTip(kArmedStatus, "23:59")},
     };
     for (const Case& c : cases) {
         FormHarness h;
@@ -39,7 +39,7 @@ TEST(TrayTip, Texts) {
 
 TEST(TrayTip, FieldAlwaysEndsInNul) {
     const Text captions[] = {
-        u"ポコ丸\u3000定時任務実行完了",  // the longest the program shows
+        FromUtf8(kDoneStatus),  // the longest the program shows
         Text(80, u'x'),
         Text(40, u'会'),
     };
@@ -51,7 +51,7 @@ TEST(TrayTip, FieldAlwaysEndsInNul) {
         const TrayIconRecord& r = h.fake.trayRecords.back();
         EXPECT_EQ(r.szTip[63], '\0') << Utf8(caption);
         if (caption.size() < 20) {
-            EXPECT_EQ(TipText(r), Utf8(caption) + "  設定時刻 [00:00]");
+            EXPECT_EQ(TipText(r), TrayTip(Utf8(caption), "00:00"));
         }
     }
 }
@@ -141,8 +141,7 @@ TEST(MinimiseRule, HidesAndRestoresTheIcon) {
         ASSERT_EQ(h.fake.CallsStartingWith("Shell_NotifyIconA"),
                   c.adds ? std::vector<std::string>{"Shell_NotifyIconA(0)"} : std::vector<std::string>{});
         if (!c.adds) continue;
-        ExpectFullTrayRecord(h.fake.trayRecords[0], c.armed ? kArmedIcon : kStoppedIcon,
-                             c.armed ? "ポコ丸\u3000監視中  設定時刻 [06:00]" : "ポコ丸\u3000停止中  設定時刻 [06:00]");
+        ExpectFullTrayRecord(h.fake.trayRecords[0], c.armed, "06:00");
         // And the icon brings the window back.
         h.frm.frm_Timer.onMouseMove(514);
         EXPECT_TRUE(h.frm.frm_Timer.Visible());
@@ -183,8 +182,7 @@ TEST(TrayIconSetting, RebuildsEveryFieldByArmedState) {
         h.fake.calls.clear();
         h.frm.TrayIconSetting();
         ASSERT_EQ(h.fake.calls, (std::vector<std::string>{"SmallIcons", "Shell_NotifyIconA(0)"}));
-        ExpectFullTrayRecord(h.fake.trayRecords.back(), armed ? kArmedIcon : kStoppedIcon,
-                             armed ? "ポコ丸\u3000監視中  設定時刻 [00:00]" : "ポコ丸\u3000停止中  設定時刻 [00:00]");
+        ExpectFullTrayRecord(h.fake.trayRecords.back(), armed, "00:00");
     }
 }
 
