@@ -53,7 +53,7 @@ void FrmTimer::Timer_Timer() {
     // A shutdown or a restart is told WARN minutes before its minute (at once when armed
     // later), once, in a box the beat opens.
     const int lead = WarningLead();
-    if (next && lead && *next - at <= lead && warned_for_ != *next) warned_for_ = *next, warning_due_ = true;
+    if (next && lead && *next - at <= lead && warned_for_ != next) warned_for_ = next, warning_due_ = true;
     // The computer stays up through the last minutes before its alarm, and its warning.
     const bool near = next && *next - at < kHoldBeforeSeconds + lead;
     HoldAwake(near ? Awake::System : Awake::None);

@@ -25,11 +25,13 @@ namespace poko {
 // The signs of the stopped and the armed state that the window as designed shows
 // (frm_timer.cpp) and each toggle switches (alarm/arming.cpp): the status line's text and
 // colour (red, blue), the arm button's and M_kansi's captions. And the alarm's boxes' title.
-inline const Text kStatusStopped = u"ポコ丸\u3000停止中", kStatusArmed = u"ポコ丸\u3000監視中";
+// Plain arrays, not Text: a string made at start-up would cost every file that includes
+// this its own initialising code.
+inline constexpr char16_t kStatusStopped[] = u"ポコ丸\u3000停止中", kStatusArmed[] = u"ポコ丸\u3000監視中";
 inline constexpr Colour kStatusColourStopped = 0x000000FF, kStatusColourArmed = 0x00FF0000;
-inline const Text kArmButton = u"タイマ起動", kDisarmButton = u"タイマ停止";
-inline const Text kArmItem = u"タイマ起動(&T)", kDisarmItem = u"タイマ停止(&T)";
-inline const Text kAlarmTitle = u"ポコ丸";
+inline constexpr char16_t kArmButton[] = u"タイマ起動", kDisarmButton[] = u"タイマ停止";
+inline constexpr char16_t kArmItem[] = u"タイマ起動(&T)", kDisarmItem[] = u"タイマ停止(&T)";
+inline constexpr char16_t kAlarmTitle[] = u"ポコ丸";
 
 class FrmTimer {
 public:
