@@ -128,7 +128,8 @@ public:
     void vbWheelMinus();
     void TimeBox_MouseDown(TextBox& box, MouseButton button);
 
-    // Arming, the alarm check and its actions (alarm/).
+    // Arming (alarm/arming.cpp), the alarm check (alarm/alarm_check.cpp), shutdown and
+    // restart (alarm/shutdown.cpp).
     void ToggleAlarm();
     void Timer_Timer();
     void ShutdownWindows(std::uint32_t flags);
@@ -166,17 +167,19 @@ public:
 private:
     friend struct FormInternals;  // the tests' view of the state (tests/support/form_harness.h)
 
-    void BuildMenu();
-    void WireEvents();
-    void WireWindowMouse();
-    void WireMascot();  // mascot/chatter.cpp
-    void WheelStep(int delta);
-    void TimeChangeRule(TextBox& box, ScrollBar& bar, int max);
-    bool SendTray(std::uint32_t message);  // the shell's answer
-    void TrayIconShows(bool armed);  // the icon of the state, in the record and the tray
-    void TrayIconBeat();             // the icon asked for again, or the window shown
-    void ShowArmed(bool armed);      // alarm/arming.cpp
-    bool StartupSequence();
+    void BuildMenu();        // app/frm_timer.cpp
+    void WireEvents();       // app/frm_timer.cpp
+    void WireWindowMouse();  // app/window_menu.cpp
+    void WireMascot();       // mascot/chatter.cpp
+    void WheelStep(int delta);                                    // alarm/time_entry.cpp
+    void TimeChangeRule(TextBox& box, ScrollBar& bar, int max);  // alarm/time_entry.cpp
+    // app/tray.cpp: a tray call and the shell's answer; the icon of the state, in the
+    // record and the tray; the icon asked for again, or the window shown.
+    bool SendTray(std::uint32_t message);
+    void TrayIconShows(bool armed);
+    void TrayIconBeat();
+    void ShowArmed(bool armed);  // alarm/arming.cpp
+    bool StartupSequence();      // app/startup.cpp
     // Timer.ini (app/settings.cpp): the keys of `rows` start-up reads up to a step (false
     // when one ends start-up), those read after it, and those exit writes; the rows of
     // every key (app/timer_ini.cpp).
@@ -184,9 +187,11 @@ private:
     void ReadSettingsAfterStartup();
     void WriteSettings();
     static std::span<const SettingRow> SettingRows();
-    void Fire(std::int64_t at);  // the alarm's action, then its completion
+    // alarm/alarm_check.cpp: the alarm's action, then its completion; the action by the
+    // target's kind; the box of a missed alarm the tray could not tell.
+    void Fire(std::int64_t at);
     void RunTarget(const Text& target);
-    void TellMissedAlarm();  // the box of a missed alarm the tray could not tell
+    void TellMissedAlarm();
     void SetArmed(bool arm);  // every sign of the armed state (alarm/arming.cpp)
     // Timer.ini's [ALARM] (alarm/options.cpp): whether the occurrence that starts then
     // fires (its day, the minute just fired in, a restart's start-up minute); the start of
@@ -198,7 +203,7 @@ private:
     void AlarmSound(bool on);
     void TellShutdownWarning();
     // What the alarm asks of the computer's power: nothing, to stay up, or to stay up
-    // with the display on.
+    // with the display on (alarm/wake.cpp).
     enum class Awake { None, System, Display };
     void HoldAwake(Awake hold);
 
