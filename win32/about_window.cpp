@@ -40,7 +40,7 @@ void Layout(AboutWindow& w, int dpi, const RECT* place) {
         at.x = std::max<int>(work.left, std::min<int>((main.left + main.right - size.cx) / 2, work.right - size.cx));
         at.y = std::max<int>(work.top, std::min<int>((main.top + main.bottom - size.cy) / 2, work.bottom - size.cy));
     }
-    SetWindowPos(w.hwnd, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(w.hwnd.Get(), nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     const int textHeight = PixelsAt(kAboutTextHeightTwips, dpi);
     SetWindowPos(w.text, nullptr, 0, 0, clientWidth, textHeight, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
     GdiObject<HFONT> old = std::move(w.font);
@@ -58,7 +58,7 @@ void Layout(AboutWindow& w, int dpi, const RECT* place) {
     const int line = std::max<int>(1, tm.tmHeight + tm.tmExternalLeading);
     RECT layout{0, 0, clientWidth, (textHeight + line - 1) / line * line};
     SendMessageW(w.text, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&layout));
-    InvalidateRect(w.hwnd, nullptr, TRUE);
+    InvalidateRect(w.hwnd.Get(), nullptr, TRUE);
 }
 
 // The box's icons at a DPI; the ones they replace go once the window has let go of them.
@@ -66,14 +66,14 @@ void SetIcons(AboutWindow& w, int dpi) {
     const int index = w.box->frm_msg.IconIndex();
     IconHandle big(LoadProgramIcon(index, SystemMetricAt(SM_CXICON, dpi)));
     IconHandle small(LoadProgramIcon(index, SystemMetricAt(SM_CXSMICON, dpi)));
-    SendMessageW(w.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
-    SendMessageW(w.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+    SendMessageW(w.hwnd.Get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
+    SendMessageW(w.hwnd.Get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
     w.bigIcon = std::move(big);
     w.smallIcon = std::move(small);
 }
 
 LRESULT CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (g_about && g_about->hwnd == hwnd) {
+    if (g_about && g_about->hwnd.Get() == hwnd) {
         switch (msg) {
         case WM_CTLCOLORSTATIC:  // a read-only edit box asks with this one
         case WM_CTLCOLOREDIT: {
@@ -131,28 +131,32 @@ void FormView::ShowAboutBox(FrmMsg& box) {
     // Made hidden where it will show, then laid out at the DPI of the monitor it is on.
     RECT main;
     GetWindowRect(hwnd_, &main);
-    w.hwnd = CreateWindowExW(0, kAboutWindowClass, W(box.frm_msg.Caption()).c_str(), kAboutStyle,
-                             (main.left + main.right) / 2, (main.top + main.bottom) / 2, 0, 0, nullptr, nullptr,
-                             instance, nullptr);
-    if (!w.hwnd) return;
+    w.hwnd.Reset(Checked(L"CreateWindowExW",
+                         CreateWindowExW(0, kAboutWindowClass, W(box.frm_msg.Caption()).c_str(), kAboutStyle,
+                                         (main.left + main.right) / 2, (main.top + main.bottom) / 2, 0, 0, nullptr,
+                                         nullptr, instance, nullptr)));
+    if (!w.hwnd.Get()) return;
     g_about = &w;
-    SetIcons(w, WindowDpi(w.hwnd));
+    SetIcons(w, WindowDpi(w.hwnd.Get()));
 
-    w.text = CreateWindowExW(0, L"EDIT", W(box.Text1.GetText()).c_str(),
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_READONLY, 0, 0, 0, 0, w.hwnd,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextId)), instance, nullptr);
-    Layout(w, WindowDpi(w.hwnd), nullptr);
+    w.text = Checked(L"CreateWindowExW",
+                     CreateWindowExW(0, L"EDIT", W(box.Text1.GetText()).c_str(),
+                                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_READONLY, 0, 0, 0, 0,
+                                     w.hwnd.Get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextId)), instance,
+                                     nullptr));
+    Layout(w, WindowDpi(w.hwnd.Get()), nullptr);
     w.back.Reset(CreateSolidBrush(kAboutBackColour));
     w.textPrevious =
         reinterpret_cast<WNDPROC>(SetWindowLongPtrW(w.text, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TextProc)));
 
-    w.tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, w.hwnd, nullptr, instance, nullptr);
+    w.tip = Checked(L"CreateWindowExW",
+                    CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, w.hwnd.Get(), nullptr, instance, nullptr));
     std::wstring tipText = W(Text(kAboutTip));
     TTTOOLINFOW ti{};
     ti.cbSize = TTTOOLINFOW_V2_SIZE;
     ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    ti.hwnd = w.hwnd;
+    ti.hwnd = w.hwnd.Get();
     ti.uId = reinterpret_cast<UINT_PTR>(w.text);
     ti.lpszText = tipText.data();
     SendMessageW(w.tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
@@ -160,7 +164,7 @@ void FormView::ShowAboutBox(FrmMsg& box) {
     // Modal: the main window takes no input until the box is closed.
     SaveFocus();
     EnableWindow(hwnd_, FALSE);
-    ShowWindow(w.hwnd, SW_SHOW);
+    ShowWindow(w.hwnd.Get(), SW_SHOW);
     SetFocus(w.text);
     MSG msg;
     while (box.Loaded()) {
@@ -175,7 +179,7 @@ void FormView::ShowAboutBox(FrmMsg& box) {
     // The main window is enabled before the box goes, so that it is the one activated.
     EnableWindow(hwnd_, TRUE);
     SetActiveWindow(hwnd_);
-    DestroyWindow(w.hwnd);
+    w.hwnd.Reset();  // while g_about still points at it: its last messages read it
     g_about = nullptr;
 }
 

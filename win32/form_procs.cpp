@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <type_traits>
+#include <utility>
 
 #include "win32/win32.h"
 
@@ -45,17 +46,17 @@ Text WindowText(HWND h) {
     return Text(s.begin(), s.end());
 }
 
-// The files of a drop from the shell, in the order given; the drop's memory is freed.
-// An empty name is no file (an empty list reads as one empty name under Wine).
-std::vector<Text> DroppedFiles(HDROP drop) {
+// The files of a drop from the shell, in the order given; the drop's memory goes before
+// they are handed on. An empty name is no file (an empty list reads as one empty name
+// under Wine).
+std::vector<Text> DroppedFiles(DropHandle drop) {
     std::vector<Text> files;
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    const UINT count = DragQueryFileW(drop.Get(), 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        std::wstring name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
-        name.resize(DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size())));
+        std::wstring name(DragQueryFileW(drop.Get(), i, nullptr, 0) + 1, L'\0');
+        name.resize(DragQueryFileW(drop.Get(), i, name.data(), static_cast<UINT>(name.size())));
         if (!name.empty()) files.emplace_back(name.begin(), name.end());
     }
-    DragFinish(drop);
     return files;
 }
 
@@ -129,16 +130,16 @@ LRESULT FormView::EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return r;
         }
         break;
-    case WM_DROPFILES:
+    case WM_DROPFILES: {
+        DropHandle drop(reinterpret_cast<HDROP>(wParam));
         // Only the target box takes drops (its WS_EX_ACCEPTFILES), and only while it is
         // enabled: an armed alarm's target stays as it is.
         if (box == &form_->TextFileName && IsWindowEnabled(hwnd)) {
-            const std::vector<Text> files = DroppedFiles(reinterpret_cast<HDROP>(wParam));
+            const std::vector<Text> files = DroppedFiles(std::move(drop));
             form_->TextFileName_Dropped(&files);
-        } else {
-            DragFinish(reinterpret_cast<HDROP>(wParam));
         }
         return 0;
+    }
     }
     return CallWindowProcW(b->previous, hwnd, msg, wParam, lParam);
 }

@@ -24,7 +24,7 @@ bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, 
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = background;
     wc.lpszClassName = name;
-    return RegisterClassExW(&wc) != 0;
+    return Checked(L"RegisterClassExW", RegisterClassExW(&wc)) != 0;
 }
 
 FormView::~FormView() = default;
@@ -95,9 +95,10 @@ bool FormView::Create(FrmTimer& form, HINSTANCE instance) {
     // The window is created where the model has it, with its caption. Its controls come
     // when start-up is done (CreateControls).
     SIZE size = WindowSize(dpi_);
-    hwnd_ = CreateWindowExW(0, kMainWindowClass, W(form.frm_Timer.Caption()).c_str(), kMainStyle,
-                            ScreenPx(form.frm_Timer.Left()), ScreenPx(form.frm_Timer.Top()), size.cx, size.cy, nullptr,
-                            nullptr, instance, nullptr);
+    hwnd_ = Checked(L"CreateWindowExW",
+                    CreateWindowExW(0, kMainWindowClass, W(form.frm_Timer.Caption()).c_str(), kMainStyle,
+                                    ScreenPx(form.frm_Timer.Left()), ScreenPx(form.frm_Timer.Top()), size.cx, size.cy,
+                                    nullptr, nullptr, instance, nullptr));
     if (!hwnd_) return false;
     LetTheShellIn(hwnd_, true);
     // Still hidden: on a monitor of another DPI than the system's it takes its size there.
@@ -149,9 +150,10 @@ void FormView::CreateControls() {
         b.enabled = b.control->Enabled();
         if (!b.enabled) st |= WS_DISABLED;
         RECT place = Place(b, screen);
-        HWND h = CreateWindowExW(ex, cls, b.text.c_str(), st, place.left, place.top, place.right - place.left,
-                                 place.bottom - place.top, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(l.id)),
-                                 instance_, nullptr);
+        HWND h = Checked(L"CreateWindowExW",
+                         CreateWindowExW(ex, cls, b.text.c_str(), st, place.left, place.top, place.right - place.left,
+                                         place.bottom - place.top, hwnd_,
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(l.id)), instance_, nullptr));
         if (b.font.Get()) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(b.font.Get()), FALSE);
         if (l.kind == ControlKind::Edit) {
             // No limit of the box's own: the system's default would stop typing at ~30,000.
@@ -361,32 +363,35 @@ void FormView::Changed(Control& control, Property what) {
 MenuItem* FormView::TrackPopup(MenuItem& menu) {
     std::vector<MenuItem*> items;
     popup_.clear();
-    auto build = [&items, this](auto& self, MenuItem& parent, int level) -> HMENU {
-        HMENU m = CreatePopupMenu();
+    auto build = [&items, this](auto& self, MenuItem& parent, int level) -> MenuHandle {
+        MenuHandle m(Checked(L"CreatePopupMenu", CreatePopupMenu()));
         for (auto& child : parent.Items()) {
             MenuItem& item = *child;
             if (item.IsSeparator()) {
-                AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
+                AppendMenuW(m.Get(), MF_SEPARATOR, 0, nullptr);
                 continue;
             }
-            popup_.push_back({m, static_cast<UINT>(GetMenuItemCount(m)), &item, level});
+            popup_.push_back({m.Get(), static_cast<UINT>(GetMenuItemCount(m.Get())), &item, level});
             UINT flags = MF_STRING | (item.Enabled() ? 0 : MF_GRAYED) | (item.Checked() ? MF_CHECKED : 0);
             if (!item.Items().empty()) {
-                AppendMenuW(m, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(self(self, item, level + 1)),
-                            W(item.Caption()).c_str());
+                MenuHandle sub = self(self, item, level + 1);
+                // Appended, the submenu goes with its parent.
+                if (AppendMenuW(m.Get(), flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub.Get()), W(item.Caption()).c_str()))
+                    sub.Release();
             } else {
                 items.push_back(&item);
-                AppendMenuW(m, flags, items.size(), W(item.Caption()).c_str());
+                AppendMenuW(m.Get(), flags, items.size(), W(item.Caption()).c_str());
             }
         }
         return m;
     };
-    HMENU popup = build(build, menu, 1);
+    MenuHandle popup = build(build, menu, 1);
     POINT pt;
     GetCursorPos(&pt);
-    const int chosen = TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD, pt.x, pt.y, 0, hwnd_, nullptr);
+    const int chosen =
+        TrackPopupMenu(popup.Get(), TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD, pt.x, pt.y, 0, hwnd_, nullptr);
     popup_.clear();
-    DestroyMenu(popup);
+    popup.Reset();
     // The menu of a tray icon closes properly only after the window got a message.
     PostMessageW(hwnd_, WM_NULL, 0, 0);
     return chosen > 0 && static_cast<size_t>(chosen) <= items.size() ? items[static_cast<size_t>(chosen) - 1] : nullptr;

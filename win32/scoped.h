@@ -1,10 +1,13 @@
 // Small scope guards for what the Win32 layer borrows from the system: a device context,
-// an object selected into one, a GDI object, an icon, a kernel handle, a COM interface
-// and OLE itself each go back when the guard goes, however the function ends.
+// an object selected into one, a GDI object, an icon, a kernel handle, a menu, a drop, a
+// block of global memory, a window, a COM interface and OLE itself each go back when the
+// guard goes, however the function ends; a record two threads share goes with the last
+// of them.
 #pragma once
 
 #include <windows.h>
 #include <ole2.h>
+#include <shellapi.h>
 
 #include <utility>
 
@@ -62,6 +65,8 @@ public:
         return *this;
     }
     T Get() const { return object_; }
+    // Hands the object to whoever frees it from now on (the clipboard, a parent menu).
+    T Release() { return std::exchange(object_, nullptr); }
     void Reset(T object = nullptr) {
         if (object_) Free{}(object_);
         object_ = object;
@@ -71,23 +76,66 @@ private:
     T object_;
 };
 
-struct DeleteGdiObject {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-struct DestroyIconHandle {
-    void operator()(HICON icon) const { DestroyIcon(icon); }
-};
-struct CloseKernelHandle {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
+// The system call that frees a kind of handle, as an Owned's `Free`.
+template <auto Call>
+struct FreedBy {
+    template <typename T>
+    void operator()(T object) const {
+        Call(object);
+    }
 };
 
 // A font, brush or bitmap of the program's own.
 template <typename T>
-using GdiObject = Owned<T, DeleteGdiObject>;
+using GdiObject = Owned<T, FreedBy<&DeleteObject>>;
 // An icon loaded for the program's own use.
-using IconHandle = Owned<HICON, DestroyIconHandle>;
+using IconHandle = Owned<HICON, FreedBy<&DestroyIcon>>;
 // An event, a timer or a thread of the program's own (not a pseudo-handle).
-using KernelHandle = Owned<HANDLE, CloseKernelHandle>;
+using KernelHandle = Owned<HANDLE, FreedBy<&CloseHandle>>;
+// A pop-up menu, with the submenus appended to it.
+using MenuHandle = Owned<HMENU, FreedBy<&DestroyMenu>>;
+// The shell's file list of a drop (WM_DROPFILES).
+using DropHandle = Owned<HDROP, FreedBy<&DragFinish>>;
+// A block of global memory until the clipboard takes it.
+using GlobalMemory = Owned<HGLOBAL, FreedBy<&GlobalFree>>;
+// A top-level window of the program's own, with its children.
+using WindowHandle = Owned<HWND, FreedBy<&DestroyWindow>>;
+
+// One reference to a record that threads share: the record counts its references in
+// `refs` (Interlocked, from 0), and goes with the last one, on whichever thread lets go
+// of it last.
+template <typename T>
+class SharedRef {
+public:
+    SharedRef() = default;
+    explicit SharedRef(T* record) : p_(record) {
+        if (p_) InterlockedIncrement(&p_->refs);
+    }
+    ~SharedRef() { Reset(); }
+    SharedRef(const SharedRef& other) : SharedRef(other.p_) {}
+    SharedRef(SharedRef&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+    SharedRef& operator=(SharedRef other) noexcept {
+        std::swap(p_, other.p_);
+        return *this;
+    }
+    // A reference handed over as a bare pointer (to a new thread) is taken back here.
+    static SharedRef Adopt(T* record) {
+        SharedRef r;
+        r.p_ = record;
+        return r;
+    }
+    T* Release() { return std::exchange(p_, nullptr); }
+    void Reset() {
+        if (p_ && InterlockedDecrement(&p_->refs) == 0) delete p_;
+        p_ = nullptr;
+    }
+    T* Get() const { return p_; }
+    T* operator->() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+
+private:
+    T* p_ = nullptr;
+};
 
 // OLE (a single-threaded apartment on this thread) for what needs it: the picture
 // decoder, the shell's execute, the open-file dialog and the names for screen readers.

@@ -99,6 +99,10 @@ void FormView::WriteStateDump(const wchar_t* path) {
     line("label.L_Title.back", hex(f.L_Title.BackColour()));
     line("label.L_Title.opaque", f.L_Title.Opaque() ? "1" : "0");
     line("accessible.names", hex(static_cast<std::uint32_t>(names_result_)));
+    // The calls the Win32 layer reported failed: how many, the last and its error.
+    unsigned long error = 0;
+    line("failures", std::to_string(FailureCount()));
+    line("failures.last", ToUtf8(T(LastFailedCall(error))) + "|" + std::to_string(error));
     for (auto& [h, b] : bound_) {
         LOGFONTW lf{};
         if (!b.font.Get()) continue;
@@ -157,13 +161,13 @@ std::string FormView::AboutBoxState() {
     out += "about.font=" + ToUtf8(Text(face, face + wcslen(face))) + "|" + std::to_string(-lf.lfHeight) + "|" +
            std::to_string(lf.lfWeight) + "|" + std::to_string(lf.lfCharSet) + "\n";
     // Which icon it shows, of its own, and its size: 0 once a handle is gone.
-    const auto icon = reinterpret_cast<HICON>(SendMessageW(w.hwnd, WM_GETICON, ICON_BIG, 0));
+    const auto icon = reinterpret_cast<HICON>(SendMessageW(w.hwnd.Get(), WM_GETICON, ICON_BIG, 0));
     out += "about.icon=" + std::to_string(icon == w.bigIcon.Get() ? w.box->frm_msg.IconIndex() : -1) + "\n";
     out += "about.icon.size=" + IconWidth(icon) + "\n";
     wchar_t tip[128] = {};
     TTTOOLINFOW ti{};
     ti.cbSize = TTTOOLINFOW_V2_SIZE;
-    ti.hwnd = w.hwnd;
+    ti.hwnd = w.hwnd.Get();
     ti.uId = reinterpret_cast<UINT_PTR>(w.text);
     ti.lpszText = tip;
     SendMessageW(w.tip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&ti));

@@ -9,7 +9,7 @@ namespace poko {
 // The state query: WM_COPYDATA to the main window with this dwData and, as data, a
 // NUL-terminated UTF-16 file path. The program writes a UTF-8 "key=value" dump of what
 // another process cannot read (menus, fonts, tray record, opacity, start-up's last step,
-// the about box) to that path before SendMessage returns.
+// the about box, the count of failed calls) to that path before SendMessage returns.
 inline constexpr unsigned long kStateQueryMagic = 0x504B4D31;  // "PKM1"
 
 // The clock moved on: WM_COPYDATA with this dwData and, as data, a signed 64-bit number

@@ -135,11 +135,12 @@ private:
 // the main window's go when that window changes its DPI.
 struct AboutWindow {
     FrmMsg* box = nullptr;
-    HWND main = nullptr, hwnd = nullptr, text = nullptr, tip = nullptr;
+    HWND main = nullptr, text = nullptr, tip = nullptr;  // the text and its tip go with the box
     GdiObject<HFONT> font;
     GdiObject<HBRUSH> back;
     IconHandle bigIcon, smallIcon;
     WNDPROC textPrevious = nullptr;
+    WindowHandle hwnd;  // last: the window goes before the font, brush and icons it shows
 };
 const AboutWindow* OpenAboutWindow();
 
@@ -148,7 +149,9 @@ struct DownloadWorker;
 class Win32Platform : public Platform {
 public:
     // A download may take `downloadLimitMs` from InternetOpenA, connect and body together.
-    Win32Platform(FormView& view, std::uint32_t downloadLimitMs) : view_(view), downloadLimitMs_(downloadLimitMs) {}
+    // Both where DownloadWorker is known (win32_network.cpp).
+    Win32Platform(FormView& view, std::uint32_t downloadLimitMs);
+    ~Win32Platform() override;
 
     Text AppFolder() override;
     Text CommandLine() override;
@@ -243,7 +246,7 @@ private:
     // over by.
     struct Download {
         Handle root = 0, file = 0;
-        DownloadWorker* worker = nullptr;
+        SharedRef<DownloadWorker> worker;
         unsigned long started = 0;  // GetTickCount at InternetOpenA
         bool expired = false;
         std::vector<Handle> closedEarly;  // closed when time ran out
@@ -260,6 +263,21 @@ private:
     std::vector<double> scriptedDraws_;  // test hook: draws handed out first
     bool drawsRead_ = false;
 };
+
+// The one way the Win32 layer reports a failed call whose failure matters (window
+// classes, windows and controls, the tray, the wake timer, the clipboard, the shell):
+// the failure is counted, for the test-only state dump, and told to a debugger
+// (OutputDebugStringW) with the call's name and GetLastError, which it leaves as it found
+// it. The user hears of it only where the program's rules say so (failures.cpp).
+void ReportFailure(const wchar_t* call);
+unsigned long FailureCount();
+const wchar_t* LastFailedCall(unsigned long& error);  // "" before the first
+// `result` as the call gave it, reported when it is zero (null, FALSE).
+template <typename T>
+T Checked(const wchar_t* call, T result) {
+    if (!result) ReportFailure(call);
+    return result;
+}
 
 // A call newer systems added to a DLL the program has loaded already (user32, kernel32,
 // advapi32), looked up when first asked for: null where the system lacks it.

@@ -47,10 +47,11 @@ bool DownloadWaiting() { return g_waiting; }
 
 // The helper thread of one download. It makes one call at a time while the user-
 // interface thread waits. Once that thread has given up waiting, the helper owns what
-// it produced; it ends and cleans up. Whoever leaves last frees the record.
+// it produced; it ends and cleans up. Each thread holds a reference to the record
+// (SharedRef): whichever leaves last frees it.
 struct DownloadWorker {
     enum { Idle, Busy, Abandoned };
-    volatile LONG refs = 2;
+    volatile LONG refs = 0;
     volatile LONG state = Idle;
     KernelHandle request{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
     KernelHandle done{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
@@ -73,12 +74,9 @@ struct DownloadWorker {
             opened = ::InternetOpenUrlA(root, url.c_str(), nullptr, 0, flags, 0);
         }
     }
-    void Release() {
-        if (InterlockedDecrement(&refs) != 0) return;
-        delete this;  // its events with it
-    }
     static DWORD WINAPI Run(void* p) {
-        auto* w = static_cast<DownloadWorker*>(p);
+        // The helper's reference, let go as it ends (the record's events with it, if last).
+        const auto w = SharedRef<DownloadWorker>::Adopt(static_cast<DownloadWorker*>(p));
         for (;;) {
             WaitForSingleObject(w->request.Get(), INFINITE);
             if (w->quit) break;
@@ -90,27 +88,23 @@ struct DownloadWorker {
             if (!w->file && w->opened) ::InternetCloseHandle(w->opened);  // arrived too late for anyone
             break;
         }
-        w->Release();
         return 0;
     }
-    static DownloadWorker* Start() {
-        auto* w = new DownloadWorker;
+    static SharedRef<DownloadWorker> Start() {
+        SharedRef<DownloadWorker> w(new DownloadWorker);
+        if (!w->request.Get() || !w->done.Get()) return {};
+        SharedRef<DownloadWorker> helpers = w;
         // The thread runs on by itself: its handle is not kept.
-        const KernelHandle thread{w->request.Get() && w->done.Get() ? CreateThread(nullptr, kHelperStack, &Run, w,
-                                                                                   STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr)
-                                                                    : nullptr};
-        if (!thread.Get()) {
-            w->refs = 1;
-            w->Release();
-            return nullptr;
-        }
+        const KernelHandle thread{
+            CreateThread(nullptr, kHelperStack, &Run, helpers.Get(), STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr)};
+        if (!thread.Get()) return {};
+        helpers.Release();  // the thread's now (Run)
         return w;
     }
-    // Ends an idle helper.
+    // Ends an idle helper; the caller then lets go of its reference.
     void Quit() {
         quit = true;
         SetEvent(request.Get());
-        Release();
     }
 };
 
@@ -138,7 +132,7 @@ bool Win32Platform::WaitForHelper(HANDLE done) {
 // True when the helper made the call in time; false when the download's time ran out
 // first, in which case its handles are closed now and the helper is let go.
 bool Win32Platform::CallInTime() {
-    DownloadWorker* w = download_.worker;
+    DownloadWorker* w = download_.worker.Get();
     if (StepTimeLeft(download_.started, GetTickCount(), downloadLimitMs_)) {
         InterlockedExchange(&w->state, DownloadWorker::Busy);
         SetEvent(w->request.Get());
@@ -147,12 +141,11 @@ bool Win32Platform::CallInTime() {
             WaitForSingleObject(w->done.Get(), INFINITE);  // it finished just as time ran out
             return true;
         }
-        w->Release();
     } else {
         w->Quit();  // idle: it ends at once
     }
     download_.expired = true;
-    download_.worker = nullptr;
+    download_.worker.Reset();  // the helper, if still busy, lets go of the record last
     for (Handle h : {download_.file, download_.root}) {
         if (!h) continue;
         ::InternetCloseHandle(H(h));
@@ -160,6 +153,10 @@ bool Win32Platform::CallInTime() {
     }
     return false;
 }
+
+Win32Platform::Win32Platform(FormView& view, std::uint32_t downloadLimitMs)
+    : view_(view), downloadLimitMs_(downloadLimitMs) {}
+Win32Platform::~Win32Platform() = default;
 
 void Win32Platform::EndDownload() {
     if (download_.worker) download_.worker->Quit();
@@ -178,7 +175,7 @@ Handle Win32Platform::InternetOpenUrlA(Handle root, const Bytes& url, const Byte
                                        std::uint32_t flags, std::uintptr_t context) {
     if (download_.expired) return 0;
     if (root == download_.root && !headers && !download_.worker) download_.worker = DownloadWorker::Start();
-    DownloadWorker* w = root == download_.root && !headers ? download_.worker : nullptr;
+    DownloadWorker* w = root == download_.root && !headers ? download_.worker.Get() : nullptr;
     if (!w)  // no helper to be had: the call is made here, without a time limit
         return reinterpret_cast<Handle>(::InternetOpenUrlA(H(root), url.c_str(), Opt(headers), headersLength, flags, context));
     w->root = H(root), w->file = nullptr, w->opened = nullptr, w->url = url, w->flags = flags;
@@ -190,7 +187,7 @@ Handle Win32Platform::InternetOpenUrlA(Handle root, const Bytes& url, const Byte
 bool Win32Platform::InternetReadFile(Handle file, char* buffer, std::uint32_t toRead, std::uint32_t& read) {
     read = 0;
     if (download_.expired) return false;
-    DownloadWorker* w = file == download_.file ? download_.worker : nullptr;
+    DownloadWorker* w = file == download_.file ? download_.worker.Get() : nullptr;
     if (!w) {
         DWORD n = 0;
         const bool ok = ::InternetReadFile(H(file), buffer, toRead, &n);
@@ -214,23 +211,23 @@ bool Win32Platform::InternetCloseHandle(Handle h) {
     return ::InternetCloseHandle(H(h));
 }
 
-bool Win32Platform::OpenClipboard(Handle owner) { return ::OpenClipboard(reinterpret_cast<HWND>(owner)); }
-bool Win32Platform::EmptyClipboard() { return ::EmptyClipboard(); }
-bool Win32Platform::CloseClipboard() { return ::CloseClipboard(); }
+bool Win32Platform::OpenClipboard(Handle owner) {
+    return Checked(L"OpenClipboard", ::OpenClipboard(reinterpret_cast<HWND>(owner)));
+}
+bool Win32Platform::EmptyClipboard() { return Checked(L"EmptyClipboard", ::EmptyClipboard()); }
+bool Win32Platform::CloseClipboard() { return Checked(L"CloseClipboard", ::CloseClipboard()); }
 
 bool Win32Platform::SetClipboardData(std::uint32_t format, const Bytes& data) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, data.size() + 1);
-    if (!memory) return false;
-    void* p = GlobalLock(memory);
-    if (!p) {  // nothing copied: a block of whatever it held must not reach the clipboard
-        GlobalFree(memory);
-        return false;
-    }
+    GlobalMemory memory(Checked(L"GlobalAlloc", GlobalAlloc(GMEM_MOVEABLE, data.size() + 1)));
+    if (!memory.Get()) return false;
+    // Nothing copied: a block of whatever it held must not reach the clipboard.
+    void* p = Checked(L"GlobalLock", GlobalLock(memory.Get()));
+    if (!p) return false;
     std::memcpy(p, data.c_str(), data.size() + 1);
-    GlobalUnlock(memory);
-    if (::SetClipboardData(format, memory)) return true;  // the clipboard owns it now
-    GlobalFree(memory);
-    return false;
+    GlobalUnlock(memory.Get());
+    if (!Checked(L"SetClipboardData", ::SetClipboardData(format, memory.Get()))) return false;
+    memory.Release();  // the clipboard owns it now
+    return true;
 }
 
 std::uint32_t Win32Platform::RegisterClipboardFormatA(const Bytes& name) { return ::RegisterClipboardFormatA(name.c_str()); }

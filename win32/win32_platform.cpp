@@ -225,7 +225,7 @@ bool Win32Platform::Shell_NotifyIconA(std::uint32_t message, const TrayIconRecor
     nid.hIcon = reinterpret_cast<HICON>(record.hIcon);
     std::memcpy(nid.szTip, record.szTip.data(), sizeof nid.szTip < record.szTip.size() ? sizeof nid.szTip : record.szTip.size());
     nid.szTip[63] = '\0';
-    return ::Shell_NotifyIconA(message, &nid);
+    return Checked(L"Shell_NotifyIconA", ::Shell_NotifyIconA(message, &nid));
 }
 
 namespace {
@@ -265,7 +265,7 @@ Handle Execute(BOOL(WINAPI* execute)(Info*), Handle owner, const String& verb, c
     info.lpParameters = parameters.c_str();
     info.lpDirectory = directory.c_str();
     info.nShow = show;
-    const bool ok = execute(&info);
+    const bool ok = Checked(L"ShellExecuteEx", execute(&info));
     const auto answer = reinterpret_cast<Handle>(info.hInstApp);
     return ok ? std::max<Handle>(answer, 33) : std::min<Handle>(answer, 32);
 }
@@ -384,7 +384,7 @@ std::array<Handle, 2> Win32Platform::SmallIcons() { return view_.SmallIcons(); }
 // A waitable timer set with resume wakes a sleeping computer where the power plan
 // allows wake timers. Nothing waits on it: the wake is all it is for.
 bool Win32Platform::SetWakeTimer(const LocalTime& due) {
-    if (!wake_.Get()) wake_.Reset(CreateWaitableTimerW(nullptr, TRUE, nullptr));
+    if (!wake_.Get()) wake_.Reset(Checked(L"CreateWaitableTimerW", CreateWaitableTimerW(nullptr, TRUE, nullptr)));
     const SYSTEMTIME local{static_cast<WORD>(due.year), static_cast<WORD>(due.month), 0, static_cast<WORD>(due.day),
                            static_cast<WORD>(due.hour), static_cast<WORD>(due.minute), static_cast<WORD>(due.second), 0};
     SYSTEMTIME utc;
@@ -394,7 +394,7 @@ bool Win32Platform::SetWakeTimer(const LocalTime& due) {
     LARGE_INTEGER when;  // positive: an absolute time
     when.LowPart = at.dwLowDateTime;
     when.HighPart = static_cast<LONG>(at.dwHighDateTime);
-    return SetWaitableTimer(wake_.Get(), &when, 0, nullptr, nullptr, TRUE);
+    return Checked(L"SetWaitableTimer", SetWaitableTimer(wake_.Get(), &when, 0, nullptr, nullptr, TRUE));
 }
 
 void Win32Platform::CancelWakeTimer() {
@@ -420,7 +420,7 @@ bool Win32Platform::Shell_NotifyIconW(std::uint32_t message, const TrayBalloonRe
     copy(nid.szInfo, std::size(nid.szInfo), record.szInfo);
     copy(nid.szInfoTitle, std::size(nid.szInfoTitle), record.szInfoTitle);
     nid.dwInfoFlags = record.dwInfoFlags;
-    return ::Shell_NotifyIconW(message, &nid);
+    return Checked(L"Shell_NotifyIconW", ::Shell_NotifyIconW(message, &nid));
 }
 
 // ---- Targets kept whole ----

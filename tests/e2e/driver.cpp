@@ -325,7 +325,7 @@ FontSpec State::Font(std::string_view control) const {
 
 // ---------------------------------------------------------------------------------------
 
-Program::Program(const AppFolder& folder, std::wstring_view args, bool testHooks) {
+Program::Program(const AppFolder& folder, std::wstring_view args, bool testHooks) : testHooks_(testHooks) {
     // Our environment with POKOMARU_TEST_HOOKS set or removed.
     std::wstring env;
     if (wchar_t* block = GetEnvironmentStringsW()) {
@@ -898,6 +898,12 @@ bool ScreenShows(HWND window, COLORREF colour) {
 }
 
 void Program::Close() const {
+    if (testHooks_ && !failedCallsExpected_) {
+        const State state = QueryState();
+        if (state.Get("failures") != "0")
+            Fail(state.Get("failures") + " failed calls in the program, the last (call|error): " +
+                 state.Get("failures.last"));
+    }
     Post(WM_CLOSE);
 }
 

@@ -214,7 +214,11 @@ public:
     MessageBoxWindow WaitForMessageBox(Duration limit = kDeadline) const;
     void Answer(const MessageBoxWindow& box, std::wstring_view buttonText) const;
 
-    void Close() const;  // WM_CLOSE to the main window
+    // WM_CLOSE to the main window; with the test hooks on, first a check that no call the
+    // program's Win32 layer reports has failed, unless the scenario expects failures.
+    void Close() const;
+    // The scenario's road makes the system refuse calls on purpose (say why where it is called).
+    void ExpectFailedCalls() { failedCallsExpected_ = true; }
     bool Running() const;
     // Waits for the process to end; returns its exit code.
     DWORD WaitForExit(Duration limit = kExitDeadline);
@@ -222,6 +226,8 @@ public:
 private:
     PROCESS_INFORMATION pi_{};
     mutable HWND main_ = nullptr;
+    bool testHooks_ = true;
+    bool failedCallsExpected_ = false;
 };
 
 // A hidden start shows no window to wait for; the program's count of start-up steps
